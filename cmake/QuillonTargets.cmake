@@ -1,0 +1,58 @@
+# Helpers shared by every folder: one static library per subsystem folder, one test
+# executable per layer, warnings as errors on our own code.
+
+function(quillon_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+function(quillon_sanitize target)
+  if(QUILLON_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# quillon_library(NAME DIR DEPS...) : every .cpp directly in DIR is compiled into NAME.
+function(quillon_library name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    # A folder whose first source has not been written yet still gives dependents a target.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARGN})
+  quillon_warnings(${name})
+  quillon_sanitize(${name})
+endfunction()
+
+# quillon_tests(NAME DIR [GUI] DEPS...) : every .cpp in DIR becomes one GoogleTest executable,
+# registered with CTest. GUI tests run under xvfb-run.
+function(quillon_tests name dir)
+  cmake_parse_arguments(QT "GUI;QTTEST" "" "" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  if(QT_QTTEST)
+    target_link_libraries(${name} PRIVATE ${QT_UNPARSED_ARGUMENTS} Qt6::Test)
+  else()
+    target_link_libraries(${name} PRIVATE ${QT_UNPARSED_ARGUMENTS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  quillon_warnings(${name})
+  quillon_sanitize(${name})
+  set(env "QT_QPA_PLATFORM=offscreen;QUILLON_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(QT_GUI)
+    add_test(NAME ${name} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
+    set(env "QUILLON_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 900)
+endfunction()
