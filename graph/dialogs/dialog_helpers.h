@@ -1,0 +1,48 @@
+#pragma once
+// Steps shared by the two graph dialogs: cleaning the value fields, reading numbers
+// leniently, the quantity combos, and putting a finished graph into the scene.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "document/scene_document.h"
+#include "graph/graph.h"
+
+namespace quillon {
+
+// Cleans each field with NormalizeValueText and writes the cleaned text back (an empty field
+// becomes "0"). At the first field holding a character outside the accepted set shows
+// "Illegal data exist." (title "Error") and returns false.
+bool CleanValueFields(const std::vector<QLineEdit*>& fields);
+
+// The leading number of a field ("2*pi" reads as 2).
+double FieldNumber(const QLineEdit* field);
+
+// Fills a combo with the five quantity captions.
+void FillQuantityCombo(QComboBox* combo, int32_t initialCode);
+// The quantity code of a combo: list index + 1, 0 without selection.
+int32_t QuantityCode(const QComboBox* combo);
+// Selects the entry of a quantity code (no selection for a code outside 1..5).
+void SelectQuantity(QComboBox* combo, int32_t code);
+
+// Stores the axis-title letters of the three axis quantities the way the document reader
+// does: VarX's letter titles the user's Y axis, VarY's the Z axis, VarZ's the X axis.
+void StoreTitleLetters(int32_t varX, int32_t varY, int32_t varZ);
+
+// Samples a graph for a dialog; returns false when it gave no value, was cancelled or raised
+// a run-time error (the error has then been shown, naming the error and the point).
+using GraphSampler = std::function<bool(Cls9& graph)>;
+bool SampleForDialog(Cls9& graph, QWidget* parent);
+
+// Adds a new graph (next ID, both containers, sampling, caption) or applies an edited
+// definition to the current graph. Returns true when the dialog may close; on failure the
+// scene is as before the confirm (a new graph is removed again).
+bool CommitNewGraph(SceneDocument& doc, const Cls8::GraphPtr& graph, const std::string& caption,
+                    const GraphSampler& sampler);
+bool CommitEditedGraph(SceneDocument& doc, const Cls9& definition, const std::string& caption,
+                       const GraphSampler& sampler);
+
+}  // namespace quillon
