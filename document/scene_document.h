@@ -1,0 +1,78 @@
+#pragma once
+// The document side of the main window: the graph list (captions and check states), the two
+// scene containers kept in step with it (ListScene: every graph in list order; DrawScene: the
+// checked graphs, drawn and saved), and the axes frame. The window's list widget is a thin
+// view of it; the document reader, Paste and the graph dialogs add graphs through it.
+// No widgets: the command line and tests use the same code.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/graph.h"
+#include "scene/model/axes_frame.h"
+#include "scene/model/container.h"
+
+namespace quillon {
+
+class SceneDocument {
+ public:
+  struct ListItem {
+    std::string caption;
+    bool checked = true;
+  };
+
+  Cls8 ListScene;
+  Cls8 DrawScene;
+  Cls3 Axes;
+
+  // Called whenever the scene's extent and drawing lists must be recomputed and the window
+  // repainted (check boxes changed, Delete, Delete All, a document read).
+  std::function<void()> onSceneChanged;
+  // Called when reading a document sets the view toolbar: 3 for the 3D set, 7 for the
+  // colour-map set.
+  std::function<void(int32_t sceneKind)> onViewButtons;
+
+  const std::vector<ListItem>& Items() const { return items_; }
+  // The list's current item, -1 when there is none.
+  int32_t CurrentIndex() const { return current_; }
+  void SetCurrentIndex(int32_t index);
+  // The graph of ListScene at a list position (0-based), nullptr outside the list.
+  Cls8::GraphPtr GraphAt(int32_t index) const;
+
+  // Adds a graph to both containers under the decimal text of its ID, samples it unless its
+  // kind is 4, 5, 6, 31 or 32, and appends its caption (checked). Returns what sampling
+  // returned (true for kinds that are not sampled). A run-time error of sampling propagates
+  // with the graph already added; the caller decides whether to remove it (RemoveLast).
+  bool AddGraph(const Cls8::GraphPtr& graph);
+  // Undoes the last AddGraph (both containers and the list item).
+  void RemoveLast();
+
+  // Sets an item's check state and applies the check-box rule to every item.
+  void SetChecked(int32_t index, bool checked);
+  // The check-box rule: unchecked shown graphs leave DrawScene, checked hidden ones are
+  // appended to it (and sampled again); then onSceneChanged.
+  void CheckBoxChanged();
+  bool IsGraphShown(int32_t id) const;
+
+  // Replaces the caption of an item (the graph dialogs renew it after editing).
+  void SetCaption(int32_t index, const std::string& caption);
+
+  // Delete: the current graph from both containers and the list (nothing without a current
+  // item). Delete All: every graph, LastGraphID back to 0.
+  void Delete();
+  void DeleteAll();
+
+  // The list caption of a graph in a scene of the given kind.
+  static std::string Caption(const Cls9& graph, int32_t sceneKind);
+
+ private:
+  void Changed();
+
+  std::vector<ListItem> items_;
+  int32_t current_ = -1;
+};
+
+}  // namespace quillon

@@ -1,0 +1,45 @@
+#pragma once
+// The two-stage frame shared by the window and the headless renderer: CompileScene records
+// the orientation, plane background and grid, every shown graph and the axes frame into
+// display lists; Display sets the light and projection, clears and calls the current list.
+// Works in whatever OpenGL context is current; never touches a widget.
+
+#include <cstdint>
+
+#include "scene/camera.h"
+#include "scene/model/axes_frame.h"
+#include "scene/model/container.h"
+#include "scene/model/light.h"
+
+namespace quillon {
+
+class SceneFrame {
+ public:
+  // Initial GL state (white clear colour, dithering, depth test less-or-equal, clear depth 1)
+  // and the three fonts. The context must be current. False when a font could not be built
+  // ("Unable to create font" has been shown); drawing continues without that text.
+  bool Initialize();
+
+  // Rebuilds the display lists (still list, or FrameCount + 1 frame lists when DrawScene is
+  // animated); the lists of the previous compile are deleted.
+  void CompileScene(Cls8& drawScene, Cls3& axes);
+
+  // One frame: SetLight, smooth shading, camera Projection, clear, call the list of the frame.
+  // The caller swaps buffers.
+  void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
+
+  // Frees every list and font; call while the context is still current.
+  void Release();
+
+  uint32_t SceneList() const { return sceneList_; }
+  uint32_t FrameListBase() const { return frameListBase_; }
+  int32_t FrameListCount() const { return frameListCount_; }
+
+ private:
+  uint32_t sceneList_ = 0;
+  uint32_t frameListBase_ = 0;
+  int32_t frameListCount_ = 0;
+  bool initialized_ = false;
+};
+
+}  // namespace quillon
