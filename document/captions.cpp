@@ -16,18 +16,27 @@ std::string CurveOrSurface3D(const Cls9& g, const std::string& prefix) {
   const std::string& z = g.ExpressZ;
   if (g.FunForm == fun::kExplicit) {
     switch (g.CoordType) {
-      case ctp::kPlaneXY: return "Surface by rotation  y=" + z;
-      case ctp::kCartesian: return prefix + "w=" + z;
-      case ctp::kAngleRadius: return prefix + "z=" + z;
-      case ctp::kTwoAngles: return prefix + "r=" + z;
-      default: break;
+      case ctp::kPlaneXY:
+        return "Surface by rotation  y=" + z;
+      case ctp::kCartesian:
+        return prefix + "w=" + z;
+      case ctp::kAngleRadius:
+        return prefix + "z=" + z;
+      case ctp::kTwoAngles:
+        return prefix + "r=" + z;
+      default:
+        break;
     }
   } else if (g.FunForm == fun::kParametric) {
     switch (g.CoordType) {
-      case ctp::kCartesian: return prefix + "x=" + x + ",y=" + y + ",z=" + z;
-      case ctp::kAngleRadius: return prefix + "a=" + x + ",r=" + y + ",z=" + z;
-      case ctp::kTwoAngles: return prefix + "a=" + x + ",b=" + y + ",r=" + z;
-      default: break;
+      case ctp::kCartesian:
+        return prefix + "x=" + x + ",y=" + y + ",z=" + z;
+      case ctp::kAngleRadius:
+        return prefix + "a=" + x + ",r=" + y + ",z=" + z;
+      case ctp::kTwoAngles:
+        return prefix + "a=" + x + ",b=" + y + ",r=" + z;
+      default:
+        break;
     }
   }
   return {};
@@ -36,34 +45,51 @@ std::string CurveOrSurface3D(const Cls9& g, const std::string& prefix) {
 // Points of a 3D scene: "Point  x=.., y=.., z=.." and the angle forms.
 std::string Point3D(const Cls9& g, const std::string& prefix) {
   switch (g.CoordType) {
-    case ctp::kCartesian: return prefix + "x=" + g.ExpressX + ", y=" + g.ExpressY + ", z=" + g.ExpressZ;
-    case ctp::kAngleRadius: return prefix + "a=" + g.ExpressX + ", r=" + g.ExpressY + ", z=" + g.ExpressZ;
-    case ctp::kTwoAngles: return prefix + "a=" + g.ExpressX + ", b=" + g.ExpressY + ", r=" + g.ExpressZ;
-    default: return {};
+    case ctp::kCartesian:
+      return prefix + "x=" + g.ExpressX + ", y=" + g.ExpressY + ", z=" + g.ExpressZ;
+    case ctp::kAngleRadius:
+      return prefix + "a=" + g.ExpressX + ", r=" + g.ExpressY + ", z=" + g.ExpressZ;
+    case ctp::kTwoAngles:
+      return prefix + "a=" + g.ExpressX + ", b=" + g.ExpressY + ", r=" + g.ExpressZ;
+    default:
+      return {};
   }
 }
 
 std::string Scene3D(const Cls9& g) {
   switch (g.GraphType) {
-    case gtp::kCurve3D: return CurveOrSurface3D(g, "3D Curve  ");
-    case gtp::kSurface: return CurveOrSurface3D(g, "3D Surface  ");
-    case gtp::kCurve3DAnimation: return CurveOrSurface3D(g, "3D Curve Animation  ");
-    case gtp::kSurfaceAnimation: return CurveOrSurface3D(g, "3D Surface Animation  ");
-    case gtp::kPoint: return Point3D(g, "Point  ");
-    case gtp::kPointAnimation: return Point3D(g, "Point Animation  ");
-    case gtp::kVector: return "Vector ";
-    case gtp::kVectorOperation: return "Vector Operation ";
-    default: return {};
+    case gtp::kCurve3D:
+      return CurveOrSurface3D(g, "3D Curve  ");
+    case gtp::kSurface:
+      return CurveOrSurface3D(g, "3D Surface  ");
+    case gtp::kCurve3DAnimation:
+      return CurveOrSurface3D(g, "3D Curve Animation  ");
+    case gtp::kSurfaceAnimation:
+      return CurveOrSurface3D(g, "3D Surface Animation  ");
+    case gtp::kPoint:
+      return Point3D(g, "Point  ");
+    case gtp::kPointAnimation:
+      return Point3D(g, "Point Animation  ");
+    case gtp::kVector:
+      return "Vector ";
+    case gtp::kVectorOperation:
+      return "Vector Operation ";
+    default:
+      return {};
   }
 }
 
 std::string ColorMapScene(const Cls9& g) {
   const std::string xyz = "x=" + g.ExpressX + ", y=" + g.ExpressY + ", z=" + g.ExpressZ;
   switch (g.GraphType) {
-    case gtp::kColorMap: return "Color Map  w=" + g.ExpressZ;
-    case gtp::kContourPlot: return "Contour Plot  " + xyz;
-    case gtp::kVectorPlot: return "Vector Plot  " + xyz;
-    default: return {};
+    case gtp::kColorMap:
+      return "Color Map  w=" + g.ExpressZ;
+    case gtp::kContourPlot:
+      return "Contour Plot  " + xyz;
+    case gtp::kVectorPlot:
+      return "Vector Plot  " + xyz;
+    default:
+      return {};
   }
 }
 
@@ -94,19 +120,32 @@ std::string PlanePoint(const Cls9& g, const std::string& prefix) {
 std::string PlaneScene(const Cls9& g) {
   const std::string& z = g.ExpressZ;
   switch (g.GraphType) {
-    case 0: return PlaneCurve(g, "2D Curve  ");
-    case 1: return PlaneCurve(g, "2D Curve Animation  ");
-    case 3: return "Inequality  " + z + "<=0";
-    case 9: return "Inequality Animation  " + z + "<=0";
-    case 7: return PlanePoint(g, "Point  ");
-    case 8: return PlanePoint(g, "Point Animation  ");
-    case 10: return "Intersection  y=" + g.ExpressY + ", y=" + z;
-    case 20: return "Step & Stem  y=" + z;
-    case 21: return "Step Plot  y=" + z;
-    case 22: return "Stem Plot  y=" + z;
-    case 23: return "ODE dy/dx=" + z;
-    case 36: return "Limit " + z;
-    case 37: return "Series " + z;
+    case 0:
+      return PlaneCurve(g, "2D Curve  ");
+    case 1:
+      return PlaneCurve(g, "2D Curve Animation  ");
+    case 3:
+      return "Inequality  " + z + "<=0";
+    case 9:
+      return "Inequality Animation  " + z + "<=0";
+    case 7:
+      return PlanePoint(g, "Point  ");
+    case 8:
+      return PlanePoint(g, "Point Animation  ");
+    case 10:
+      return "Intersection  y=" + g.ExpressY + ", y=" + z;
+    case 20:
+      return "Step & Stem  y=" + z;
+    case 21:
+      return "Step Plot  y=" + z;
+    case 22:
+      return "Stem Plot  y=" + z;
+    case 23:
+      return "ODE dy/dx=" + z;
+    case 36:
+      return "Limit " + z;
+    case 37:
+      return "Series " + z;
     case 38: {
       const std::string prefix = g.Animation ? "2.5D Ribbon Animation  " : "2.5D Ribbon  ";
       if (g.FunForm == fun::kParametric) {
@@ -115,9 +154,12 @@ std::string PlaneScene(const Cls9& g) {
       }
       return prefix + (g.CoordType == ctp::kPlaneAR ? "r=" : "y=") + z;
     }
-    case gtp::kVector: return "Vector ";
-    case gtp::kVectorOperation: return "Vector Operation ";
-    default: return {};
+    case gtp::kVector:
+      return "Vector ";
+    case gtp::kVectorOperation:
+      return "Vector Operation ";
+    default:
+      return {};
   }
 }
 
@@ -137,9 +179,19 @@ std::string Fallback(const Cls9& g) {
 std::string SceneDocument::Caption(const Cls9& graph, int32_t sceneKind) {
   std::string caption;
   switch (sceneKind) {
-    case 1: case 2: case 4: case 5: caption = PlaneScene(graph); break;
-    case 3: case 6: caption = Scene3D(graph); break;
-    case 7: caption = ColorMapScene(graph); break;
+    case 1:
+    case 2:
+    case 4:
+    case 5:
+      caption = PlaneScene(graph);
+      break;
+    case 3:
+    case 6:
+      caption = Scene3D(graph);
+      break;
+    case 7:
+      caption = ColorMapScene(graph);
+      break;
     default:
       // Before the first graph sets the kind (a paste into an empty program), caption the
       // graph by the kind of scene it belongs to.

@@ -31,15 +31,21 @@ std::string CopyText(const SceneDocument& document) {
 
 bool PasteKindAccepted(int32_t sceneKind, int32_t clipKind) {
   switch (sceneKind) {
-    case 1: return clipKind == 1 || clipKind == 4;
-    case 2: return clipKind == 2 || clipKind == 5;
-    case 3: return clipKind == 3 || clipKind == 6;
-    case 7: return clipKind == 7;
-    default: return true;
+    case 1:
+      return clipKind == 1 || clipKind == 4;
+    case 2:
+      return clipKind == 2 || clipKind == 5;
+    case 3:
+      return clipKind == 3 || clipKind == 6;
+    case 7:
+      return clipKind == 7;
+    default:
+      return true;
   }
 }
 
-bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGraphCount, std::string* warning) {
+bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGraphCount,
+               std::string* warning) {
   if (clipGraphCount < 1) return false;
   const std::optional<TokenList> tokens = TokenList::Split(text, kMaxPasteTokens);
   if (!tokens) return false;

@@ -21,7 +21,7 @@ struct TagEntry {
 };
 
 constexpr TagEntry kTags[] = {
-    {"S11", 1, 0, 0, 0, 0},   {"S13", 2, 0, -15, 45, 0}, {"S12", 3, 0, -15, 45, 3}, {"S14", 1, 0, 0, 0, 0},
+    {"S11", 1, 0, 0, 0, 0},    {"S13", 2, 0, -15, 45, 0}, {"S12", 3, 0, -15, 45, 3}, {"S14", 1, 0, 0, 0, 0},
     {"S15", 2, 0, -15, 45, 0}, {"S16", 3, 0, -15, 45, 3}, {"S17", 7, 0, 0, 0, 7},
 };
 
@@ -90,10 +90,11 @@ LoadResult LoadDocumentBytes(SceneDocument& document, std::string_view bytes) {
     result.error = "The file is not a document (it does not start with the text type code).";
     return result;
   }
-  const size_t length = static_cast<unsigned char>(bytes[2]) | (static_cast<size_t>(static_cast<unsigned char>(bytes[3])) << 8);
+  const size_t length =
+      static_cast<unsigned char>(bytes[2]) | (static_cast<size_t>(static_cast<unsigned char>(bytes[3])) << 8);
   if (bytes.size() - 4 < length) {
-    result.error = "The document is truncated: it announces " + std::to_string(length) + " bytes of text but holds " +
-                   std::to_string(bytes.size() - 4) + ".";
+    result.error = "The document is truncated: it announces " + std::to_string(length) +
+                   " bytes of text but holds " + std::to_string(bytes.size() - 4) + ".";
     return result;
   }
   const std::string_view text = bytes.substr(4, length);
@@ -108,8 +109,8 @@ LoadResult ApplyDocumentText(SceneDocument& document, std::string_view text) {
   LoadResult result;
   const std::optional<TokenList> tokens = TokenList::Split(text, kMaxDocumentTokens);
   if (!tokens) {
-    result.error = "The document holds more than " + std::to_string(kMaxDocumentTokens) +
-                   " fields; it cannot be read.";
+    result.error =
+        "The document holds more than " + std::to_string(kMaxDocumentTokens) + " fields; it cannot be read.";
     return result;
   }
   const TokenList& t = *tokens;
@@ -143,14 +144,16 @@ LoadResult ApplyDocumentText(SceneDocument& document, std::string_view text) {
         } while (document.ListScene.Find(std::to_string(graph.ID)) &&
                  state.LastGraphID != std::numeric_limits<int32_t>::max());
         if (document.ListScene.Find(std::to_string(graph.ID))) {
-          AddLine(result.warning, label + ": ID " + std::to_string(old) + " is used twice; the graph is left out");
+          AddLine(result.warning,
+                  label + ": ID " + std::to_string(old) + " is used twice; the graph is left out");
           continue;
         }
-        AddLine(result.warning,
-                label + ": ID " + std::to_string(old) + " is used twice; given ID " + std::to_string(graph.ID));
+        AddLine(result.warning, label + ": ID " + std::to_string(old) + " is used twice; given ID " +
+                                    std::to_string(graph.ID));
       }
       try {
-        if (!document.AddGraph(record.graph)) AddLine(result.warning, label + ": the function could not be sampled");
+        if (!document.AddGraph(record.graph))
+          AddLine(result.warning, label + ": the function could not be sampled");
       } catch (const RuntimeError& e) {
         AddLine(result.warning, label + ": " + e.Description());
       }

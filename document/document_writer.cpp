@@ -7,14 +7,22 @@ namespace quillon {
 
 std::string DocumentTag(int32_t sceneKind) {
   switch (sceneKind) {
-    case 1: return "S11";
-    case 2: return "S13";
-    case 3: return "S12";
-    case 4: return "S14";
-    case 5: return "S15";
-    case 6: return "S16";
-    case 7: return "S17";
-    default: return {};
+    case 1:
+      return "S11";
+    case 2:
+      return "S13";
+    case 3:
+      return "S12";
+    case 4:
+      return "S14";
+    case 5:
+      return "S15";
+    case 6:
+      return "S16";
+    case 7:
+      return "S17";
+    default:
+      return {};
   }
 }
 

@@ -8,9 +8,13 @@
 
 namespace quillon {
 
-bool BooleanToken(std::string_view token) { return token == "True" || token == "1"; }
+bool BooleanToken(std::string_view token) {
+  return token == "True" || token == "1";
+}
 
-int32_t IntegerToken(std::string_view token) { return LeadingLong(token); }
+int32_t IntegerToken(std::string_view token) {
+  return LeadingLong(token);
+}
 
 float RealToken(std::string_view token) {
   const double value = LeadingNumber(token);

@@ -10,7 +10,9 @@
 namespace quillon {
 namespace {
 
-std::string KeyOf(const Cls9& graph) { return std::to_string(graph.ID); }
+std::string KeyOf(const Cls9& graph) {
+  return std::to_string(graph.ID);
+}
 
 }  // namespace
 
@@ -87,7 +89,9 @@ void SceneDocument::CheckBoxChanged() {
   Changed();
 }
 
-std::vector<std::string> SceneDocument::TakeSamplingErrors() { return std::exchange(samplingErrors_, {}); }
+std::vector<std::string> SceneDocument::TakeSamplingErrors() {
+  return std::exchange(samplingErrors_, {});
+}
 
 void SceneDocument::SetCaption(int32_t index, const std::string& caption) {
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return;

@@ -8,7 +8,9 @@
 
 namespace quillon {
 
-std::string IntegerField(int32_t value) { return std::to_string(value) + ' '; }
+std::string IntegerField(int32_t value) {
+  return std::to_string(value) + ' ';
+}
 
 std::string RealText(float value) {
   // A non-finite single cannot come from the program's arithmetic; write it as 0 rather than
@@ -22,9 +24,13 @@ std::string RealText(float value) {
   return FilterValueText(text);
 }
 
-std::string RealField(float value) { return RealText(value) + ' '; }
+std::string RealField(float value) {
+  return RealText(value) + ' ';
+}
 
-std::string BooleanField(bool value) { return value ? "1 " : "0 "; }
+std::string BooleanField(bool value) {
+  return value ? "1 " : "0 ";
+}
 
 std::string StorableDelimitedText(const std::string& text) {
   constexpr size_t kMaxWords = 101;  // the opening token and 100 further ones
@@ -48,7 +54,9 @@ std::string StorableDelimitedText(const std::string& text) {
   return out;
 }
 
-std::string DelimitedField(const std::string& text) { return '@' + StorableDelimitedText(text) + "@ "; }
+std::string DelimitedField(const std::string& text) {
+  return '@' + StorableDelimitedText(text) + "@ ";
+}
 
 std::string ExpressionField(const std::string& expression) {
   std::string out;
@@ -67,8 +75,27 @@ std::string AxisCodeField(int32_t code) {
 
 bool WritesRecord(int32_t graphType) {
   switch (graphType) {
-    case 0: case 1: case 2: case 3: case 7: case 8: case 9: case 10: case 11: case 12: case 13:
-    case 14: case 15: case 20: case 21: case 22: case 23: case 31: case 32: case 36: case 37:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+    case 31:
+    case 32:
+    case 36:
+    case 37:
     case 38:
       return true;
     default:
@@ -76,6 +103,8 @@ bool WritesRecord(int32_t graphType) {
   }
 }
 
-bool IsTableKind(int32_t graphType) { return graphType >= 4 && graphType <= 6; }
+bool IsTableKind(int32_t graphType) {
+  return graphType >= 4 && graphType <= 6;
+}
 
 }  // namespace quillon

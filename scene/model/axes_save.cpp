@@ -12,9 +12,9 @@ std::string Cls3::Save() const {
                     ShowYZYGrid, ShowYZZGrid, BetterFonts}) {
     r += BooleanField(flag);
   }
-  for (int32_t value : {LabelNumX, LabelNumY, LabelNumZ, XYPanelColor, XZPanelColor, YZPanelColor, XYGridColor,
-                        XZGridColor, YZGridColor, XYPanelMaterial, XZPanelMaterial, YZPanelMaterial, AxisColor,
-                        AxisWidth}) {
+  for (int32_t value :
+       {LabelNumX, LabelNumY, LabelNumZ, XYPanelColor, XZPanelColor, YZPanelColor, XYGridColor, XZGridColor,
+        YZGridColor, XYPanelMaterial, XZPanelMaterial, YZPanelMaterial, AxisColor, AxisWidth}) {
     r += IntegerField(value);
   }
   r += DelimitedField(TitleX);
