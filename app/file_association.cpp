@@ -12,7 +12,9 @@
 namespace quillon {
 namespace {
 
-QString MimeType(const QString& className) { return QStringLiteral("application/x-%1").arg(className); }
+QString MimeType(const QString& className) {
+  return QStringLiteral("application/x-%1").arg(className);
+}
 
 bool WriteWhole(const QString& path, const QByteArray& bytes) {
   QDir().mkpath(QFileInfo(path).absolutePath());
@@ -75,7 +77,8 @@ QString FileAssociation::RegisteredClass() const {
   const QString text = QString::fromUtf8(file.readAll());
   static const QRegularExpression type(QStringLiteral("type=\"application/x-([^\"]+)\""));
   const QRegularExpressionMatch match = type.match(text);
-  if (!match.hasMatch() || !text.contains(QStringLiteral("*") + QString::fromLatin1(kExtension))) return QString();
+  if (!match.hasMatch() || !text.contains(QStringLiteral("*") + QString::fromLatin1(kExtension)))
+    return QString();
   return match.captured(1);
 }
 

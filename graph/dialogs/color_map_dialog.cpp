@@ -14,6 +14,7 @@
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "graph/codes.h"
+#include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
 namespace {
@@ -129,11 +130,11 @@ void frmF22::Build() {
 void frmF22::LoadGraph(const Cls9& graph) {
   Text1_->setText(QString::fromStdString(graph.NameS));
   Text4_->setText(QString::fromStdString(graph.ExpressZ));
-  Text5_->setText(QString::number(graph.MinU));
-  Text6_->setText(QString::number(graph.MaxU));
+  Text5_->setText(FieldText(graph.MinU));
+  Text6_->setText(FieldText(graph.MaxU));
   Text7_->setText(QString::number(graph.StepU));
-  Text8_->setText(QString::number(graph.MinV));
-  Text9_->setText(QString::number(graph.MaxV));
+  Text8_->setText(FieldText(graph.MinV));
+  Text9_->setText(FieldText(graph.MaxV));
   Text10_->setText(QString::number(graph.StepV));
   SelectQuantity(Combo_[3], graph.VarX);
   SelectQuantity(Combo_[1], graph.VarZ);
@@ -143,6 +144,10 @@ void frmF22::LoadGraph(const Cls9& graph) {
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
   Material = graph.Material;
+}
+
+void frmF22::reject() {
+  if (!SamplingRunner::Busy()) QDialog::reject();
 }
 
 bool frmF22::Confirm() {
@@ -171,11 +176,11 @@ bool frmF22::Confirm() {
     return false;
   }
 
-  auto graph = std::make_shared<Cls9>(Cls9{}.Init(
-      State().LastGraphID, Text1_->text().toStdString(), gtp::kColorMap, ctp::kCartesian, "", "",
-      Text4_->text().toStdString(), RoundToLong(FieldNumber(Text7_)), RoundToLong(FieldNumber(Text10_)),
-      minX, maxX, minY, maxY, 3, RGB(255, 0, 0), 0, LineColor, LineWidth, Material, shw::kSurface,
-      smt::kSmoothest, false, false, false, 0));
+  auto graph = std::make_shared<Cls9>(
+      Cls9{}.Init(State().LastGraphID, Text1_->text().toStdString(), gtp::kColorMap, ctp::kCartesian, "", "",
+                  Text4_->text().toStdString(), RoundToLong(FieldNumber(Text7_)),
+                  RoundToLong(FieldNumber(Text10_)), minX, maxX, minY, maxY, 3, RGB(255, 0, 0), 0, LineColor,
+                  LineWidth, Material, shw::kSurface, smt::kSmoothest, false, false, false, 0));
   graph->FunForm = fun::kExplicit;
   graph->VarZ = QuantityCode(Combo_[1]);
   graph->VarY = quantity::kMagnitude;

@@ -28,6 +28,9 @@ class frmF22 : public QDialog {
   void LoadGraph(const Cls9& graph);
   void SetSampler(GraphSampler sampler) { sampler_ = std::move(sampler); }
 
+  // Cancel and closing are ignored while the graph is being sampled.
+  void reject() override;
+
   // Runs the confirm steps; true when the map was added or replaced (the dialog closes).
   bool Confirm();
 
@@ -37,7 +40,8 @@ class frmF22 : public QDialog {
   SceneDocument& doc_;
   GraphSampler sampler_;
 
-  QLineEdit *Text1_, *Text4_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_, *Text2_, *Text3_, *Text11_;
+  QLineEdit *Text1_, *Text4_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_, *Text2_, *Text3_,
+      *Text11_;
   QComboBox* Combo_[7] = {};
 };
 

@@ -1,7 +1,5 @@
 #include "graph/dialogs/dialog_helpers.h"
 
-#include <exception>
-
 #include "common/leading_number.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -27,7 +25,13 @@ bool CleanValueFields(const std::vector<QLineEdit*>& fields) {
   return true;
 }
 
-double FieldNumber(const QLineEdit* field) { return LeadingNumber(field->text().toStdString()); }
+double FieldNumber(const QLineEdit* field) {
+  return LeadingNumber(field->text().toStdString());
+}
+
+QString FieldText(float value) {
+  return QString::number(static_cast<double>(value), 'g', 7);
+}
 
 void FillQuantityCombo(QComboBox* combo, int32_t initialCode) {
   combo->clear();
@@ -61,16 +65,10 @@ bool SampleForDialog(Cls9& graph, QWidget* parent) {
 
 bool CommitNewGraph(SceneDocument& doc, const Cls8::GraphPtr& graph, const std::string& caption,
                     const GraphSampler& sampler) {
-  const int32_t previousLastID = State().LastGraphID;
-  graph->ID = previousLastID + 1;
+  graph->ID = State().LastGraphID + 1;
   State().LastGraphID = graph->ID;
-  // A dialog samples through its own runner (progress, cancel, error message), not the list's.
+  if (!sampler(*graph)) return false;
   doc.AddGraph(graph, /*sample=*/false);
-  if (!sampler(*graph)) {
-    doc.RemoveLast();
-    State().LastGraphID = previousLastID;
-    return false;
-  }
   doc.SetCaption(static_cast<int32_t>(doc.Items().size()) - 1, caption);
   return true;
 }
@@ -80,13 +78,12 @@ bool CommitEditedGraph(SceneDocument& doc, const Cls9& definition, const std::st
   const int32_t index = doc.CurrentIndex();
   Cls8::GraphPtr target = doc.GraphAt(index);
   if (!target) return false;
-  const Cls9 backup = *target;
-  target->EqualTo(definition);
-  if (!sampler(*target)) {
-    // Nothing is lost: the graph keeps its old definition and tables.
-    *target = backup;
-    return false;
-  }
+  // The new definition is sampled on a copy: the drawn graph is never half rewritten, and a
+  // failure leaves it exactly as it was.
+  Cls9 edited = *target;
+  edited.EqualTo(definition);
+  if (!sampler(edited)) return false;
+  *target = std::move(edited);
   doc.SetCaption(index, caption);
   State().EditMode = false;
   return true;

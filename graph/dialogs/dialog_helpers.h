@@ -13,13 +13,16 @@
 
 namespace quillon {
 
-// Cleans each field with NormalizeValueText and writes the cleaned text back (an empty field
-// becomes "0"). At the first field holding a character outside the accepted set shows
-// "Illegal data exist." (title "Error") and returns false.
+// Cleans each visible field with NormalizeValueText and writes the cleaned text back (an
+// empty field becomes "0"). At the first field holding a character outside the accepted set
+// shows "Illegal data exist." (title "Error") and returns false.
 bool CleanValueFields(const std::vector<QLineEdit*>& fields);
 
 // The leading number of a field ("2*pi" reads as 2).
 double FieldNumber(const QLineEdit* field);
+
+// The text a value field shows for a stored single (at most 7 significant digits).
+QString FieldText(float value);
 
 // Fills a combo with the five quantity captions.
 void FillQuantityCombo(QComboBox* combo, int32_t initialCode);
@@ -37,11 +40,15 @@ void StoreTitleLetters(int32_t varX, int32_t varY, int32_t varZ);
 using GraphSampler = std::function<bool(Cls9& graph)>;
 bool SampleForDialog(Cls9& graph, QWidget* parent);
 
-// Adds a new graph (next ID, both containers, sampling, caption) or applies an edited
-// definition to the current graph. Returns true when the dialog may close; on failure the
-// scene is as before the confirm (a new graph is removed again).
+// Adds a new graph: the next ID (LastGraphID + 1, which stays handed out even when sampling
+// fails), sampling, then both containers and the list item with the caption. The graph is
+// sampled before it joins the scene, so a failed graph never reaches it and the window
+// never draws a half-sampled one. True when the dialog may close.
 bool CommitNewGraph(SceneDocument& doc, const Cls8::GraphPtr& graph, const std::string& caption,
                     const GraphSampler& sampler);
+// Applies an edited definition to the current graph (EqualTo: ID, texture, transparency and
+// place stay) and samples it; on failure the graph keeps its old definition and tables.
+// On success renews the caption and clears EditMode.
 bool CommitEditedGraph(SceneDocument& doc, const Cls9& definition, const std::string& caption,
                        const GraphSampler& sampler);
 

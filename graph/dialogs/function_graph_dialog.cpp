@@ -19,6 +19,7 @@
 #include "common/runtime_error.h"
 #include "expr/expression.h"
 #include "graph/codes.h"
+#include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
 namespace {
@@ -54,8 +55,7 @@ bool EvaluateFieldExpression(const QLineEdit* field, float& value) {
 
 }  // namespace
 
-frmF6::frmF6(SceneDocument& doc, Cls10& light, QWidget* parent)
-    : QDialog(parent), doc_(doc), light_(light) {
+frmF6::frmF6(SceneDocument& doc, Cls10& light, QWidget* parent) : QDialog(parent), doc_(doc), light_(light) {
   setObjectName(QStringLiteral("frmF6"));
   setWindowTitle(QStringLiteral("3D Function Graph Properties"));
   sampler_ = [this](Cls9& graph) { return SampleForDialog(graph, this); };
@@ -134,9 +134,9 @@ void frmF6::Build() {
     int32_t initial;
     int row, column;
   };
-  const ComboSpec specs[] = {{3, "X Axis", quantity::kX, 0, 0},         {2, "Y Axis", quantity::kY, 0, 2},
-                             {1, "Z Axis", quantity::kU, 0, 4},         {4, "Red", quantity::kU, 1, 0},
-                             {5, "Green", quantity::kV, 1, 2},          {6, "Blue", quantity::kMagnitude, 1, 4}};
+  const ComboSpec specs[] = {{3, "X Axis", quantity::kX, 0, 0}, {2, "Y Axis", quantity::kY, 0, 2},
+                             {1, "Z Axis", quantity::kU, 0, 4}, {4, "Red", quantity::kU, 1, 0},
+                             {5, "Green", quantity::kV, 1, 2},  {6, "Blue", quantity::kMagnitude, 1, 4}};
   for (const ComboSpec& spec : specs) {
     auto* combo = new QComboBox(vars);
     combo->setObjectName(QStringLiteral("Combo%1").arg(spec.number));
@@ -223,11 +223,11 @@ void frmF6::LoadGraph(const Cls9& graph) {
   setWindowTitle(QStringLiteral("3D Graph Properties"));
   Text1_->setText(QString::fromStdString(graph.NameS));
   Text2_->setText(QString::fromStdString(graph.ExpressZ));
-  Text5_->setText(QString::number(graph.MinU));
-  Text6_->setText(QString::number(graph.MaxU));
+  Text5_->setText(FieldText(graph.MinU));
+  Text6_->setText(FieldText(graph.MaxU));
   Text7_->setText(QString::number(graph.StepU));
-  Text8_->setText(QString::number(graph.MinV));
-  Text9_->setText(QString::number(graph.MaxV));
+  Text8_->setText(FieldText(graph.MinV));
+  Text9_->setText(FieldText(graph.MaxV));
   Text10_->setText(QString::number(graph.StepV));
   SelectQuantity(Combo_[2], graph.VarX);
   SelectQuantity(Combo_[1], graph.VarY);
@@ -247,8 +247,8 @@ void frmF6::LoadGraph(const Cls9& graph) {
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
   if (graph.Animation) {
-    Text11_->setText(QString::number(graph.MinT));
-    Text12_->setText(QString::number(graph.MaxT));
+    Text11_->setText(FieldText(graph.MinT));
+    Text12_->setText(FieldText(graph.MaxT));
   }
   ShowTFields(graph.Animation);
 }
@@ -264,6 +264,10 @@ void frmF6::StartNewSceneIfEmpty() {
   doc_.DrawScene.RotPitch = -15.0f;
   doc_.DrawScene.RotYaw = 45.0f;
   State().TrackballActive = false;
+}
+
+void frmF6::reject() {
+  if (!SamplingRunner::Busy()) QDialog::reject();
 }
 
 bool frmF6::Confirm() {

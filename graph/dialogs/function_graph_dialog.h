@@ -35,6 +35,9 @@ class frmF6 : public QDialog {
   // The sampling step; tests may replace it.
   void SetSampler(GraphSampler sampler) { sampler_ = std::move(sampler); }
 
+  // Cancel and closing are ignored while the graph is being sampled.
+  void reject() override;
+
   // Runs the confirm steps; true when the graph was added or replaced (the dialog closes).
   bool Confirm();
 
