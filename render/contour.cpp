@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -107,7 +108,8 @@ void CContour::Contour(int32_t nx, int32_t ny, float dx, float dy, ContourGrid& 
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-  glLineWidth(static_cast<GLfloat>(lngLineWidth));
+  // A width below 1 is refused by OpenGL with an error left pending; draw such lines 1 wide.
+  glLineWidth(static_cast<GLfloat>(std::max(lngLineWidth, 1)));
   Trace(nx, ny, dx, dy, grid, x0, y0, lngLevel, fstFillStyle, lngFirstColor, lngSecondColor, sink);
 }
 

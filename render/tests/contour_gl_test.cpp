@@ -89,6 +89,11 @@ TEST_F(ContourGlTest, StateAfterwardsAndDuring) {
   GLint hint = 0;
   glGetIntegerv(GL_LINE_SMOOTH_HINT, &hint);
   EXPECT_EQ(hint, GL_NICEST);
+  // The new graph's line width of 0 draws 1 wide instead of raising a GL error.
+  CContour().Contour(2, 2, 1.0f, 1.0f, grid, 0.0f, 0.0f, 0.0f, 2, 0, 0, 0, 0);
+  glGetFloatv(GL_LINE_WIDTH, &width);
+  EXPECT_EQ(width, 1.0f);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(ContourGlTest, LevelCountZeroLeavesTheStateAlone) {
