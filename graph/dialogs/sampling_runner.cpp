@@ -104,7 +104,7 @@ SamplingRunner::Outcome SamplingRunner::RunJob(const Job& job, int64_t total,
     clock.start();
     std::unique_ptr<QProgressDialog> progress;
     QTimer poll;
-    poll.setInterval(15);
+    poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
       if (finished.load()) {
         loop.quit();
@@ -125,6 +125,7 @@ SamplingRunner::Outcome SamplingRunner::RunJob(const Job& job, int64_t total,
         progressShown_ = true;
       }
       if (progress) {
+        if (progress->wasCanceled()) control.cancel.store(true);
         if (control.total > 0) {
           const double share = static_cast<double>(control.done.load()) / static_cast<double>(control.total);
           progress->setValue(static_cast<int>(std::min(1.0, share) * 999.0));
