@@ -60,6 +60,18 @@ void ZeroFrom(GridTable& table, size_t from) {
   if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
 }
 
+// Code built for plain x86-64 (SSE) runs several times slower after AVX code has left the
+// upper halves of the vector registers dirty: every SSE instruction then waits on them. The
+// evaluator's kernels call the AVX (FMA) variants of the C library's exp and sincos, and
+// something in a process (seen with the command line's Qt start-up) leaves the state dirty,
+// so each row starts from a clean state. vzeroupper costs about a cycle.
+inline void ClearUpperVectorState() {
+#if defined(__x86_64__)
+  static const bool hasAvx = __builtin_cpu_supports("avx");
+  if (hasAvx) asm volatile("vzeroupper" ::: "memory");
+#endif
+}
+
 }  // namespace
 
 void SetSamplingThreads(unsigned threads) {
@@ -168,6 +180,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     }
     std::fill(xs, xs + yColumns, x);
     std::memcpy(yr, ys.data(), yColumns * sizeof(float));
+    ClearUpperVectorState();
     const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
 
     size_t done = std::min(r.completed, yColumns);
