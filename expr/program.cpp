@@ -531,7 +531,7 @@ CompiledProgram::BlockOutcome CompiledProgram::EvaluateBlock(const float* x, con
   frame.yd = yd;
   frame.zero = yd + k;
   frame.scratch = yd + 2 * k;
-  frame.slots = frame.scratch + 4 * k;
+  frame.slotColumns = frame.scratch + 4 * k;
   frame.k = k;
   frame.constants = constants_.data();
   std::vector<Complex> pointSlots;

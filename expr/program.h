@@ -36,13 +36,13 @@ struct BlockFrame {
   const double* xd = nullptr;  // the same as doubles
   const double* yd = nullptr;
   const double* zero = nullptr;
-  double* scratch = nullptr;  // four columns for constants spread over the block
-  double* slots = nullptr;    // two columns per slot: real, imaginary
-  std::size_t k = 0;          // column length
+  double* scratch = nullptr;      // four columns for constants spread over the block
+  double* slotColumns = nullptr;  // two columns per slot: real, imaginary
+  std::size_t k = 0;              // column length
   const Complex* constants = nullptr;
 
-  double* SlotRe(uint32_t s) const { return slots + 2 * s * k; }
-  double* SlotIm(uint32_t s) const { return slots + (2 * s + 1) * k; }
+  double* SlotRe(uint32_t s) const { return slotColumns + 2 * s * k; }
+  double* SlotIm(uint32_t s) const { return slotColumns + (2 * s + 1) * k; }
 };
 
 struct Instruction;
@@ -110,8 +110,8 @@ class CompiledProgram {
 
   class Builder;
 
-  Complex Fetch(const Operand& o, float x, float y, const Complex* slots) const;
-  bool RunPoint(float x, float y, Complex* slots, float& u, float& v) const;
+  Complex Fetch(const Operand& o, float x, float y, const Complex* slotValues) const;
+  bool RunPoint(float x, float y, Complex* slotValues, float& u, float& v) const;
   unsigned RunBlock(const program_detail::BlockFrame& frame, std::size_t m) const;
 
   std::vector<Instruction> code_;
