@@ -184,23 +184,41 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
 
     size_t done = std::min(r.completed, yColumns);
-    bool magnitudeOverflow = false;
+    // |w| for the whole row in one branch-free pass; only when some value does not fit a
+    // single is the first such point looked for.
+    bool allFit = true;
     for (size_t j = 0; j < done; ++j) {
       const double u = us[j];
       const double v = vs[j];
-      if (!FitSingle(std::sqrt(u * u + v * v), ms[j])) {
-        magnitudeOverflow = true;
-        done = j;
-        break;
+      const float m = static_cast<float>(std::sqrt(u * u + v * v));
+      ms[j] = m;
+      allFit &= std::isfinite(m);
+    }
+    bool magnitudeOverflow = false;
+    if (!allFit) {
+      for (size_t j = 0; j < done; ++j) {
+        if (!std::isfinite(ms[j])) {
+          magnitudeOverflow = true;
+          done = j;
+          break;
+        }
       }
     }
+    // Local copies stay in registers; the block's own would be reloaded after every table
+    // store, which may alias them as far as the compiler knows.
+    Range rx = st.x, ry = st.y, ru = st.u, rv = st.v, rm = st.mag;
     for (size_t j = 0; j < done; ++j) {
-      st.x.Take(xs[j]);
-      st.y.Take(yr[j]);
-      st.u.Take(us[j]);
-      st.v.Take(vs[j]);
-      st.mag.Take(ms[j]);
+      rx.Take(xs[j]);
+      ry.Take(yr[j]);
+      ru.Take(us[j]);
+      rv.Take(vs[j]);
+      rm.Take(ms[j]);
     }
+    st.x = rx;
+    st.y = ry;
+    st.u = ru;
+    st.v = rv;
+    st.mag = rm;
     for (int c = 0; c < 6; ++c) {
       float* dst = distributed[c]->data() + base;
       if (codes[c] >= 1 && codes[c] <= 5) {
