@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "render/material.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int32_t kBlue = 0xFF0000;
 constexpr std::array<float, 4> kNoRotation{0.0f, 0.0f, 0.0f, 1.0f};
 constexpr float kTick = 0.3f;
+// Height of a digit in em units, for labels stacked upwards.
+constexpr double kLabelHeight = 0.75;
 
 void SmoothLines() {
   glEnable(GL_LINE_SMOOTH);
@@ -37,6 +40,15 @@ void Panel(int32_t material, bool show, int32_t colour, const float (&normal)[3]
   glNormal3fv(normal);
   for (const auto& p : v) glVertex3fv(p);
   glEnd();
+}
+
+// The scale of one axis' tick labels: the usual 0.8, made smaller where the labels would
+// run into each other, so that each keeps a fifth of the tick spacing free. `across` is
+// the label's extent along the axis at scale 0.8 (its width, or its height for labels
+// stacked upwards).
+float LabelScale(double spacing, double across) {
+  if (!(across > 0.0) || !(spacing > 0.0)) return 0.8f;
+  return static_cast<float>(0.8 * std::min(1.0, 0.8 * spacing / across));
 }
 
 void Line(float x1, float y1, float z1, float x2, float y2, float z2) {
@@ -106,9 +118,18 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
 
   // Labels and titles in blue.
   const SceneFonts& fonts = Fonts();
+  auto widest = [&](float min, float step, int32_t n) {
+    double w = 0.0;
+    for (int32_t i = 0; i <= n; ++i)
+      w = std::max(w, Text3DWidth(fonts.LabelFont, FormatTickLabel(min + i * step)));
+    return w;
+  };
+  const float scaleY = LabelScale(std::fabs(sx), widest(MinX, sx, nY));
+  const float scaleX = LabelScale(std::fabs(sz), widest(MinZ, sz, nX));
+  const float scaleZ = LabelScale(std::fabs(sy), 0.8 * kLabelHeight);
   for (int32_t i = 0; i <= nY; ++i) {
-    DrawText3D(fonts.LabelFont, FormatTickLabel(MinX + i * sx), MinX + i * sx - 1.0f, MinY - 1.3f, MaxZ,
-               kNoRotation, kBlue);
+    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(MinX + i * sx), MinX + i * sx - 1.0f, MinY - 1.3f, MaxZ,
+                     kNoRotation, scaleY, kBlue);
   }
   {
     const float w = static_cast<float>(EstimatedTextWidth(axes.TitleY));
@@ -119,7 +140,7 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
   for (int32_t i = 0; i <= nZ; ++i) {
     const std::string label = FormatTickLabel(MinY + i * sy);
     lastZLabelX = MinX - (static_cast<float>(EstimatedTextWidth(label)) + 0.7f);
-    DrawText3D(fonts.LabelFont, label, lastZLabelX, MinY + i * sy, MaxZ, kNoRotation, kBlue);
+    DrawText3DScaled(fonts.LabelFont, label, lastZLabelX, MinY + i * sy, MaxZ, kNoRotation, scaleZ, kBlue);
   }
   {
     const float w = static_cast<float>(EstimatedTextWidth(axes.TitleZ));
@@ -127,8 +148,8 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
                {-90.0f, 0.0f, 0.0f, 1.0f}, kBlue);
   }
   for (int32_t i = 0; i <= nX; ++i) {
-    DrawText3D(fonts.LabelFont, FormatTickLabel(MinZ + i * sz), MaxX, MinY - 1.3f, MinZ + i * sz,
-               {90.0f, 0.0f, 1.0f, 0.0f}, kBlue);
+    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(MinZ + i * sz), MaxX, MinY - 1.3f, MinZ + i * sz,
+                     {90.0f, 0.0f, 1.0f, 0.0f}, scaleX, kBlue);
   }
   {
     const float w = static_cast<float>(EstimatedTextWidth(axes.TitleX));

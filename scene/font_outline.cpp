@@ -150,6 +150,7 @@ void CreateOutlineFont(uint32_t& listBase, const std::string& faceName, int32_t 
     gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<_GLUfuncptr>(TessCombine));
     gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<_GLUfuncptr>(TessError));
   }
+  std::array<float, kFontListCount> advances{};
   for (int code = 0; ok && code < kFontListCount; ++code) {
     glNewList(base + code, GL_COMPILE);
     // Control codes have neither shape nor advance.
@@ -160,7 +161,8 @@ void CreateOutlineFont(uint32_t& listBase, const std::string& faceName, int32_t 
         ok = DrawCap(tess, contours, 0.0, true) && DrawCap(tess, contours, -kGlyphExtrusion, false);
         DrawSides(contours, kGlyphExtrusion);
       }
-      glTranslated(metrics.horizontalAdvance(ch) / kEmPixels, 0.0, 0.0);
+      advances[code] = static_cast<float>(metrics.horizontalAdvance(ch) / kEmPixels);
+      glTranslated(advances[code], 0.0, 0.0);
     }
     glEndList();
   }
@@ -171,6 +173,7 @@ void CreateOutlineFont(uint32_t& listBase, const std::string& faceName, int32_t 
     return;
   }
   listBase = base;
+  GlyphAdvances()[base] = advances;
 }
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <map>
 
 #include "common/color.h"
 
@@ -24,6 +25,11 @@ std::vector<GLubyte> GlyphCodes(const std::string& text) {
 
 }  // namespace
 
+std::map<uint32_t, std::array<float, kFontListCount>>& GlyphAdvances() {
+  static std::map<uint32_t, std::array<float, kFontListCount>> advances;
+  return advances;
+}
+
 SceneFonts& Fonts() {
   static SceneFonts fonts;
   return fonts;
@@ -37,6 +43,7 @@ std::string ResolveFaceName(const std::string& faceName) {
 
 void DeleteFont(uint32_t& listBase) {
   if (listBase != 0) glDeleteLists(listBase, kFontListCount);
+  GlyphAdvances().erase(listBase);
   listBase = 0;
 }
 
@@ -67,13 +74,26 @@ std::vector<uint8_t> TextToCodes(const std::string& text) {
   return codes;
 }
 
+double Text3DWidth(uint32_t listBase, const std::string& text) {
+  const auto found = GlyphAdvances().find(listBase);
+  if (listBase == 0 || found == GlyphAdvances().end()) return 0.0;
+  double width = 0.0;
+  for (GLubyte c : GlyphCodes(text)) width += found->second[c];
+  return 0.8 * width;
+}
+
 void DrawText3D(uint32_t listBase, const std::string& text, float x, float y, float z,
                 const std::array<float, 4>& rotation, std::optional<int32_t> colour) {
+  DrawText3DScaled(listBase, text, x, y, z, rotation, 0.8f, colour);
+}
+
+void DrawText3DScaled(uint32_t listBase, const std::string& text, float x, float y, float z,
+                      const std::array<float, 4>& rotation, float scale, std::optional<int32_t> colour) {
   glPushAttrib(GL_POLYGON_BIT | GL_LIST_BIT);
   glPushMatrix();
   glListBase(listBase);
   glTranslatef(x, y, z);
-  glScalef(0.8f, 0.8f, 0.8f);
+  glScalef(scale, scale, scale);
   if (rotation[0] != 0.0f) glRotatef(rotation[0], rotation[1], rotation[2], rotation[3]);
   if (colour) SetColor(*colour);
   const std::vector<GLubyte> codes = GlyphCodes(text);

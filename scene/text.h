@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,9 @@ void CreateBitmapFont(uint32_t& listBase);
 // Frees a font's lists and sets its base to 0.
 void DeleteFont(uint32_t& listBase);
 
+// Each outline font's glyph advances in em units, by list base (filled when a font is built).
+std::map<uint32_t, std::array<float, kFontListCount>>& GlyphAdvances();
+
 // Builds the program's three fonts; false when any could not be built.
 bool CreateSceneFonts();
 void DeleteSceneFonts();
@@ -47,6 +51,15 @@ void DeleteSceneFonts();
 // (rotation[1], rotation[2], rotation[3]); the colour, when given, is set first.
 void DrawText3D(uint32_t listBase, const std::string& text, float x, float y, float z,
                 const std::array<float, 4>& rotation, std::optional<int32_t> colour = std::nullopt);
+
+// The same with another scale than 0.8 (crowded tick labels are drawn smaller).
+void DrawText3DScaled(uint32_t listBase, const std::string& text, float x, float y, float z,
+                      const std::array<float, 4>& rotation, float scale,
+                      std::optional<int32_t> colour = std::nullopt);
+
+// The width DrawText3D gives a text with an outline font, in scene units (the glyphs'
+// advances at the 0.8 scale); 0 for a font that is not built.
+double Text3DWidth(uint32_t listBase, const std::string& text);
 
 // Bitmap text in black at raster position (x, y, z).
 void DrawText2D(float z, float x, float y, const std::string& text);
