@@ -28,9 +28,32 @@ struct Complex {
 // Pi as the arithmetic keeps it: 4·atan(1) rounded to single precision (3.1415927).
 inline constexpr double kSinglePi = static_cast<float>(3.14159265358979323846);
 
+// Doubles from FLT_MAX + half an ulp up round to infinity (the tie goes to the even infinity).
+inline constexpr double kSingleLimit = static_cast<double>(FLT_MAX) + 0x1p103;
+
+// v rounded to single precision. The empty asm keeps the rounding where it is: GCC 12's
+// straight-line vectoriser otherwise merges two neighbouring double-float-double round trips
+// into vector conversions and then drops them, returning the unrounded doubles.
+inline double RoundToSingle(double v) {
+  float f = static_cast<float>(v);
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  asm("" : "+x"(f));
+#elif defined(__GNUC__) && defined(__aarch64__)
+  asm("" : "+w"(f));
+#else
+  volatile float kept = f;
+  f = kept;
+#endif
+  return f;
+}
+
 // The evaluation rules: the first fault raises its run-time error.
 struct ThrowingChecks {
-  static double Single(double v) { return ToSingle(v); }
+  // As ToSingle: NaN and values that round beyond the single range raise Overflow.
+  static double Single(double v) {
+    if (!(std::fabs(v) < kSingleLimit)) throw RuntimeError::Overflow();
+    return RoundToSingle(v);
+  }
   static double Finite(double v) { return CheckedFinite(v); }
   static double Divide(double a, double b) { return CheckedDivide(a, b); }
   [[noreturn]] static void DivisionByZero() { throw RuntimeError::DivisionByZero(); }
@@ -41,9 +64,8 @@ struct FaultFlag {
   unsigned fault = 0;
 
   double Single(double v) {
-    const float f = static_cast<float>(v);
-    fault |= !(std::fabs(f) <= FLT_MAX);
-    return f;
+    fault |= !(std::fabs(v) < kSingleLimit);
+    return RoundToSingle(v);
   }
   double Finite(double v) {
     fault |= !(std::fabs(v) <= DBL_MAX);

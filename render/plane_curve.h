@@ -47,9 +47,10 @@ std::string PlaneCurveStatus(const Cls9& graph);
 // Draws a plane curve in the plane z = 0 and recomputes the graph's X and Y extent (and the
 // program-wide box) from the plotted points, Z extent 0. FunForm 2: explicit y = f(x) or
 // r = f(a) over MinU..MaxU in StepU steps; FunForm 3: parametric x = ExpressY(t), y = ExpressZ(t)
-// (or a and r); any other form: the implicit curve ExpressZ(x, y) = 0 sampled every 1/40 of a
-// unit over the domain. CurType 0 joins explicit and parametric samples with lines, any other
-// CurType plots them as points. A compile error ends it before any state changes.
+// (or a and r); any other form: the implicit curve sampled every 1/40 of a unit over the domain,
+// where the real part of ExpressZ at x + yi lies within 0.025 of 0 (the language reads y as y i). CurType 0
+// joins explicit and parametric samples with lines, any other CurType plots them as points. A compile error
+// ends it before any state changes.
 void DrawPlaneCurve(Cls9& graph, const ColorParts& color);
 
 // Draws the polyline of kind 1 (the curve evaluated over MinU..MaxU in StepU steps: FunForm 3
