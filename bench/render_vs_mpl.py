@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Times `quillon-cli render` of a 200 x 200 surface of w = sin(z) against matplotlib's
 plot_surface of the same samples saved to PNG, in the same run.
 

@@ -124,7 +124,10 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
       w = std::max(w, Text3DWidth(fonts.LabelFont, FormatTickLabel(min + i * step)));
     return w;
   };
-  const float scaleY = LabelScale(std::fabs(sx), widest(MinX, sx, nY));
+  // The last user Y label starts one unit before the corner where the user X labels begin;
+  // it is kept to 0.9 of that unit so the two rows do not meet there.
+  const float scaleY =
+      LabelScale(std::min(std::fabs(static_cast<double>(sx)), 0.9 / 0.8), widest(MinX, sx, nY));
   const float scaleX = LabelScale(std::fabs(sz), widest(MinZ, sz, nX));
   const float scaleZ = LabelScale(std::fabs(sy), 0.8 * kLabelHeight);
   for (int32_t i = 0; i <= nY; ++i) {
