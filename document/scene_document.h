@@ -68,11 +68,19 @@ class SceneDocument {
   // The list caption of a graph in a scene of the given kind.
   static std::string Caption(const Cls9& graph, int32_t sceneKind);
 
+  // True for the kinds that are sampled when added or shown again (all but 4, 5, 6, 31, 32).
+  static bool IsSampledKind(int32_t graphType);
+
+  // Run-time errors of sampling that CheckBoxChanged met since the last call, one text per
+  // graph (for example "graph 2: Division by zero"); the graph stays, unsampled.
+  std::vector<std::string> TakeSamplingErrors();
+
  private:
   void Changed();
 
   std::vector<ListItem> items_;
   int32_t current_ = -1;
+  std::vector<std::string> samplingErrors_;
 };
 
 }  // namespace quillon

@@ -34,31 +34,11 @@ bool IsFunctionName(std::string_view upper) {
   return false;
 }
 
-// The output token of a one-letter variable name, or an empty view.
-std::string_view VariableToken(std::string_view upper) {
-  if (upper.size() != 1) return {};
-  switch (upper[0]) {
-    case 'Z':
-      return "ZZ";
-    case 'V':
-      return "VV";
-    case 'X':
-      return "XX";
-    case 'Y':
-      return "YY";
-    case 'A':
-      return "AA";
-    case 'R':
-      return "RR";
-    case 'B':
-      return "BB";
-    case 'T':
-      return "TT";
-    case 'N':
-      return "NN";
-    default:
-      return {};
-  }
+// One-letter variable names; each is written to the output doubled ("z" -> "ZZ").
+constexpr std::string_view kVariableLetters = "ZVXYARBTN";
+
+bool IsVariableName(std::string_view upper) {
+  return upper.size() == 1 && kVariableLetters.find(upper[0]) != std::string_view::npos;
 }
 
 char AsciiUpper(char c) {
@@ -234,9 +214,8 @@ class InfixScanner {
       state_ = ScanState::kFunction;
       return std::nullopt;
     }
-    const std::string_view variable = VariableToken(upper);
-    if (upper == "PI" || !variable.empty()) {
-      Emit(variable.empty() ? kPiToken : variable);
+    if (upper == "PI" || IsVariableName(upper)) {
+      Emit(upper == "PI" ? std::string(kPiToken) : std::string(2, upper[0]));
       state_ = ScanState::kOperand;
       return std::nullopt;
     }

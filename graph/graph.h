@@ -157,6 +157,10 @@ class Cls9 {
   std::vector<Cls2> anim2d_;
   std::vector<Cls2> anim3d_;
   int32_t animU_ = 0, animV_ = 0, animT_ = 0;  // index extents (count = n + 1)
+  // The one- and two-dimensional arrays keep their own extents, so sizing one never changes
+  // how another is indexed.
+  int32_t anim1dT_ = 0;
+  int32_t anim2dU_ = 0, anim2dT_ = 0;
 };
 
 }  // namespace quillon

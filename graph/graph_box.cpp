@@ -1,0 +1,141 @@
+// The bounding box of one graph, by kind.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "common/program_state.h"
+#include "common/runtime_error.h"
+#include "graph/codes.h"
+#include "graph/graph.h"
+
+namespace quillon {
+
+namespace {
+
+// The box loops count with 16-bit integers; a step count that does not fit one overflows.
+int32_t ToLoopCount(int32_t steps) {
+  if (steps > INT16_MAX || steps < INT16_MIN) throw RuntimeError::Overflow();
+  return steps;
+}
+
+struct Limits {
+  float maxX = kEmptyBoxMax, minX = kEmptyBoxMin;
+  float maxY = kEmptyBoxMax, minY = kEmptyBoxMin;
+  float maxZ = kEmptyBoxMax, minZ = kEmptyBoxMin;
+
+  // Each limit takes a value only when it lies strictly beyond it.
+  void Widen(float x, float y, float z) {
+    if (x > maxX) maxX = x;
+    if (x < minX) minX = x;
+    if (y > maxY) maxY = y;
+    if (y < minY) minY = y;
+    if (z > maxZ) maxZ = z;
+    if (z < minZ) minZ = z;
+  }
+};
+
+// Union of the scene tables over k = 0..StepU, j = 0..StepV. A graph whose steps were changed
+// after sampling is boxed over what its tables hold, never beyond them.
+void WidenByTables(const Cls9& g, Limits& box) {
+  const int32_t stepU = ToLoopCount(g.StepU);
+  const int32_t stepV = ToLoopCount(g.StepV);
+  const GridTable& sx = g.SceneX;
+  const GridTable& sy = g.SceneY;
+  const GridTable& sz = g.SceneZ;
+  const int32_t lastK = std::min({stepU, sx.Columns() - 1, sy.Columns() - 1, sz.Columns() - 1});
+  const int32_t lastJ = std::min({stepV, sx.Rows() - 1, sy.Rows() - 1, sz.Rows() - 1});
+  for (int32_t k = 0; k <= lastK; ++k) {
+    for (int32_t j = 0; j <= lastJ; ++j) box.Widen(sx.at(k, j), sy.at(k, j), sz.at(k, j));
+  }
+}
+
+// The position of the point marker of one animation step; a marker outside the view
+// (any coordinate the undefined-sample value) or a step outside the sampled range adds nothing.
+void WidenByMarker(const Cls9& g, int32_t step, Limits& box) {
+  if (!g.HasAnim1D()) return;
+  const Cls2* marker = nullptr;
+  try {
+    marker = &g.Anim1D(step);
+  } catch (const RuntimeError&) {
+    return;
+  }
+  if (marker->x == kUndefinedSample || marker->y == kUndefinedSample || marker->z == kUndefinedSample) return;
+  box.Widen(marker->x, marker->y, marker->z);
+}
+
+// Plane curves are boxed by drawing: it leaves their extent in the program-wide box.
+void WidenByProgramBox(Limits& box) {
+  // Axis by axis, and only where the program-wide box is not empty on that axis.
+  const ProgramState& s = State();
+  auto widen = [](float lo, float hi, float& minV, float& maxV) {
+    if (lo > hi) return;
+    if (hi > maxV) maxV = hi;
+    if (lo < minV) minV = lo;
+  };
+  widen(s.GlobalBoxMinX, s.GlobalBoxMaxX, box.minX, box.maxX);
+  widen(s.GlobalBoxMinY, s.GlobalBoxMaxY, box.minY, box.maxY);
+  widen(s.GlobalBoxMinZ, s.GlobalBoxMaxZ, box.minZ, box.maxZ);
+}
+
+}  // namespace
+
+// Kinds without a rule of their own (1, 11, 12, the table kinds 4 to 6, the vector 31 and
+// every unknown code) keep the empty box, which the scene's union ignores.
+Cls1 Cls9::GetBox(int32_t lngAnimStep) {
+  Limits box;
+  switch (GraphType) {
+    case gtp::kSurface:
+      // A surface with extra layers is boxed by its drawing, not by its tables.
+      if (!ShowContour && !ShowVector && !ShowColormap) WidenByTables(*this, box);
+      break;
+    case gtp::kColorMap:
+    case gtp::kContourPlot:
+    case gtp::kVectorPlot:
+      WidenByTables(*this, box);
+      break;
+    case gtp::kPoint:
+    case 9:
+      WidenByMarker(*this, 0, box);
+      break;
+    case gtp::kPointAnimation:
+    case 10:
+      WidenByMarker(*this, lngAnimStep, box);
+      break;
+    case 0:
+    case 3:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+    case 37:
+    case 38:
+      // Plane scenes always show the origin.
+      WidenByProgramBox(box);
+      box.Widen(0.0f, 0.0f, 0.0f);
+      break;
+    case gtp::kVectorOperation:
+      // Vectors start at the origin.
+      box.Widen(0.0f, 0.0f, 0.0f);
+      break;
+    default:
+      break;
+  }
+
+  BoxMaxX = box.maxX;
+  BoxMinX = box.minX;
+  BoxMaxY = box.maxY;
+  BoxMinY = box.minY;
+  BoxMaxZ = box.maxZ;
+  BoxMinZ = box.minZ;
+
+  Cls1 result;
+  result.MaxX = BoxMaxX;
+  result.MinX = BoxMinX;
+  result.MaxY = BoxMaxY;
+  result.MinY = BoxMinY;
+  result.MaxZ = BoxMaxZ;
+  result.MinZ = BoxMinZ;
+  return result;
+}
+
+}  // namespace quillon

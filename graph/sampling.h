@@ -1,0 +1,71 @@
+#pragma once
+// Sampling of a graph's function over its domain: the grid sampler of the surface and colour
+// map kinds (row blocks on several threads, with the results of the sequential loop), the
+// marker sampler of the animated and point kinds, and the settings they share.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "common/runtime_error.h"
+#include "graph/graph.h"
+
+namespace quillon {
+
+// The most grid points (and the most point markers) one graph may hold: 4096 x 4096, about
+// 0.7 GB of tables. Larger grids are refused with err::kGridTooLarge before any allocation.
+inline constexpr int64_t kMaxGridPoints = int64_t{1} << 24;
+
+// Threads the grid sampler uses; 0 means one per hardware thread. Program-wide.
+void SetSamplingThreads(unsigned threads);
+unsigned SamplingThreads();  // the resolved count, at least 1
+
+// What one block evaluation did: values for the first `completed` points; then either no
+// value (empty stack) or a run-time error at point `completed`, or all n done.
+struct BlockResult {
+  size_t completed = 0;
+  bool noValue = false;
+  std::optional<RuntimeError> error;
+};
+
+// Evaluates f at x[i] + y[i]i for i < n into u[i], v[i]; must be callable from several
+// threads at once.
+using BlockEvaluator =
+    std::function<BlockResult(const float* x, const float* y, size_t n, float* u, float* v)>;
+
+// Where and why sampling stopped before the end.
+struct SamplingStop {
+  bool stopped = false;      // false: every point was sampled
+  bool noValue = false;      // the evaluator gave no value (else a run-time error was raised)
+  int32_t k = 0, j = 0;      // grid indexes of the failing point
+  int32_t l = 0;             // animation step (marker kinds)
+  float x = 0.0f, y = 0.0f;  // the evaluator's inputs there
+};
+
+// Options of one sampling call.
+struct SamplingOptions {
+  unsigned threads = 0;          // 0: SamplingThreads()
+  SamplingStop* stop = nullptr;  // filled with the stopping point, when given
+};
+
+// GetPoints with options: the same result, tables and errors.
+bool SampleGraph(Cls9& graph, const SamplingOptions& options);
+
+// The grid pass of kinds 2, 13, 14 and 15 with a given evaluator: fills x, y, u, v and the
+// magnitude at every (k, j) with x = du k + MinU and y = dv j + MinV, widens the extremes and
+// distributes the quantities to the scene and colour tables. The tables must already be sized
+// (StepU + 1) x (StepV + 1); they may hold old values, every cell is rewritten. On a point
+// without a value or a run-time error the tables hold exactly what the sequential loop would
+// have left (earlier points filled, the rest and the distributed tables zero), the extremes
+// likewise; then it returns false (no value) or raises the error. `stop` receives the point.
+bool SampleGridTables(Cls9& graph, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
+                      SamplingStop* stop = nullptr);
+
+// Runs row(b) for the blocks b = 0..count-1 on up to `threads` threads, handing blocks out
+// in increasing order. row returns false to stop. Returns the first block that returned
+// false (count when none did): every block before it ran to completion; blocks after it may
+// or may not have run.
+size_t RunBlocksInOrder(size_t count, unsigned threads, const std::function<bool(size_t)>& row);
+
+}  // namespace quillon

@@ -1,0 +1,269 @@
+// The grid pass of the surface and colour map kinds, run in blocks of rows on several threads
+// with exactly the results of the sequential k-outer, j-inner loop.
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "graph/sampling.h"
+
+namespace quillon {
+
+namespace {
+
+std::atomic<unsigned> g_samplingThreads{0};
+
+// Points per block: large enough that handing out a block costs nothing next to evaluating
+// it, small enough that two threads stay busy on a 60 x 60 grid's worth of work.
+constexpr size_t kBlockPoints = 4096;
+
+// Rounds to single precision; false when the value does not fit one.
+bool FitSingle(double value, float& out) {
+  const float f = static_cast<float>(value);
+  if (!std::isfinite(f)) return false;
+  out = f;
+  return true;
+}
+
+// Smallest and largest value of one quantity. A value replaces a limit only when strictly
+// beyond it, so among equal values the first one seen stays (this keeps the sign of zeros
+// identical to the sequential loop when blocks are merged in order).
+struct Range {
+  float max = -std::numeric_limits<float>::infinity();
+  float min = std::numeric_limits<float>::infinity();
+  void Take(float v) {
+    if (v > max) max = v;
+    if (v < min) min = v;
+  }
+  void MergeInto(float& gMax, float& gMin) const {
+    if (max > gMax) gMax = max;
+    if (min < gMin) gMin = min;
+  }
+};
+
+struct BlockState {
+  Range x, y, u, v, mag;
+  bool failed = false;
+  size_t row = 0, col = 0;    // failing point
+  bool valuesStored = false;  // x, y, u and v were stored at the failing point, not |w|
+  bool noValue = false;
+  std::optional<RuntimeError> error;
+};
+
+void ZeroFrom(GridTable& table, size_t from) {
+  if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
+}
+
+}  // namespace
+
+void SetSamplingThreads(unsigned threads) {
+  g_samplingThreads.store(threads);
+}
+
+unsigned SamplingThreads() {
+  const unsigned set = g_samplingThreads.load();
+  if (set != 0) return set;
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+size_t RunBlocksInOrder(size_t count, unsigned threads, const std::function<bool(size_t)>& row) {
+  if (threads <= 1 || count <= 1) {
+    for (size_t b = 0; b < count; ++b) {
+      if (!row(b)) return b;
+    }
+    return count;
+  }
+
+  std::atomic<size_t> next{0};
+  std::atomic<size_t> firstFailed{count};
+  std::mutex exceptionMutex;
+  size_t exceptionBlock = count;
+  std::exception_ptr exception;
+
+  auto markFailed = [&](size_t b) {
+    size_t current = firstFailed.load();
+    while (b < current && !firstFailed.compare_exchange_weak(current, b)) {
+    }
+  };
+  auto work = [&] {
+    for (;;) {
+      const size_t b = next.fetch_add(1);
+      // Blocks are handed out in order, so every block below a failing one has been taken
+      // and runs to its end; blocks above it need not run.
+      if (b >= count || b > firstFailed.load()) return;
+      bool ok = false;
+      try {
+        ok = row(b);
+      } catch (...) {
+        std::lock_guard<std::mutex> lock(exceptionMutex);
+        if (b < exceptionBlock) {
+          exceptionBlock = b;
+          exception = std::current_exception();
+        }
+      }
+      if (!ok) markFailed(b);
+    }
+  };
+
+  const unsigned helpers = static_cast<unsigned>(std::min<size_t>(threads, count)) - 1;
+  std::vector<std::thread> pool;
+  pool.reserve(helpers);
+  for (unsigned i = 0; i < helpers; ++i) pool.emplace_back(work);
+  work();
+  for (std::thread& t : pool) t.join();
+
+  const size_t failed = firstFailed.load();
+  if (exception && exceptionBlock == failed) std::rethrow_exception(exception);
+  return failed;
+}
+
+bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
+                      SamplingStop* stop) {
+  const size_t rows = static_cast<size_t>(g.StepU) + 1;
+  const size_t cols = static_cast<size_t>(g.StepV) + 1;
+  const double minU = g.MinU;
+  const double minV = g.MinV;
+
+  // y depends on j only. A y that does not fit a single overflows at its column of the first
+  // row, so no row gets past the column before it.
+  std::vector<float> ys(cols);
+  size_t yColumns = cols;
+  for (size_t j = 0; j < cols; ++j) {
+    if (!FitSingle(static_cast<double>(dv) * static_cast<double>(j) + minV, ys[j])) {
+      yColumns = j;
+      break;
+    }
+  }
+
+  GridTable* quantities[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
+  GridTable* distributed[6] = {&g.SceneX,      &g.SceneY,      &g.SceneZ,
+                               &g.ColorTableR, &g.ColorTableG, &g.ColorTableB};
+  const int32_t codes[6] = {g.VarX, g.VarY, g.VarZ, g.ColorR, g.ColorG, g.ColorB};
+
+  const size_t rowsPerBlock = std::max<size_t>(1, kBlockPoints / cols);
+  const size_t blocks = (rows + rowsPerBlock - 1) / rowsPerBlock;
+  std::vector<BlockState> states(blocks);
+
+  auto sampleRow = [&](size_t k, BlockState& st) -> bool {
+    const size_t base = k * cols;
+    float* xs = g.QuantityX.data() + base;
+    float* yr = g.QuantityY.data() + base;
+    float* us = g.QuantityU.data() + base;
+    float* vs = g.QuantityV.data() + base;
+    float* ms = g.QuantityMagnitude.data() + base;
+
+    float x = 0.0f;
+    if (!FitSingle(static_cast<double>(du) * static_cast<double>(k) + minU, x)) {
+      st.failed = true;
+      st.row = k;
+      st.col = 0;
+      st.error = RuntimeError::Overflow();
+      return false;
+    }
+    std::fill(xs, xs + yColumns, x);
+    std::memcpy(yr, ys.data(), yColumns * sizeof(float));
+    const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
+
+    size_t done = std::min(r.completed, yColumns);
+    bool magnitudeOverflow = false;
+    for (size_t j = 0; j < done; ++j) {
+      const double u = us[j];
+      const double v = vs[j];
+      if (!FitSingle(std::sqrt(u * u + v * v), ms[j])) {
+        magnitudeOverflow = true;
+        done = j;
+        break;
+      }
+    }
+    for (size_t j = 0; j < done; ++j) {
+      st.x.Take(xs[j]);
+      st.y.Take(yr[j]);
+      st.u.Take(us[j]);
+      st.v.Take(vs[j]);
+      st.mag.Take(ms[j]);
+    }
+    for (int c = 0; c < 6; ++c) {
+      float* dst = distributed[c]->data() + base;
+      if (codes[c] >= 1 && codes[c] <= 5) {
+        std::memcpy(dst, quantities[codes[c] - 1]->data() + base, done * sizeof(float));
+      } else {
+        std::memset(dst, 0, done * sizeof(float));
+      }
+    }
+    if (done == cols) return true;
+
+    st.failed = true;
+    st.row = k;
+    st.col = done;
+    if (magnitudeOverflow) {
+      st.valuesStored = true;
+      st.error = RuntimeError::Overflow();
+    } else if (r.completed < yColumns) {
+      st.noValue = r.noValue && !r.error;
+      if (r.error)
+        st.error = r.error;
+      else if (!r.noValue)
+        st.error = RuntimeError(err::kInvalidProcedureCall, "Invalid procedure call or argument");
+    } else {
+      st.error = RuntimeError::Overflow();  // y of this column does not fit a single
+    }
+    return false;
+  };
+
+  const size_t failedBlock = RunBlocksInOrder(blocks, threads, [&](size_t b) {
+    BlockState& st = states[b];
+    const size_t end = std::min(rows, (b + 1) * rowsPerBlock);
+    for (size_t k = b * rowsPerBlock; k < end; ++k) {
+      if (!sampleRow(k, st)) return false;
+    }
+    return true;
+  });
+
+  const size_t merged = std::min(failedBlock + 1, blocks);
+  for (size_t b = 0; b < merged; ++b) {
+    const BlockState& st = states[b];
+    st.x.MergeInto(g.MaxXq, g.MinXq);
+    st.y.MergeInto(g.MaxYq, g.MinYq);
+    st.u.MergeInto(g.MaxUq, g.MinUq);
+    st.v.MergeInto(g.MaxVq, g.MinVq);
+    st.mag.MergeInto(g.MaxMag, g.MinMag);
+  }
+  g.BoxMaxX = g.MaxXq;
+  g.BoxMinX = g.MinXq;
+  g.BoxMaxY = g.MaxYq;
+  g.BoxMinY = g.MinYq;
+
+  if (failedBlock == blocks) {
+    if (stop) *stop = SamplingStop{};
+    return true;
+  }
+
+  // Leave the tables as the sequential loop would: nothing past the failing point, and no
+  // distribution at all (it follows a complete pass).
+  const BlockState& st = states[failedBlock];
+  const size_t at = st.row * cols + st.col;
+  for (int q = 0; q < 4; ++q) ZeroFrom(*quantities[q], st.valuesStored ? at + 1 : at);
+  ZeroFrom(g.QuantityMagnitude, at);
+  for (GridTable* t : distributed) ZeroFrom(*t, 0);
+
+  if (stop) {
+    SamplingStop s;
+    s.stopped = true;
+    s.noValue = st.noValue;
+    s.k = static_cast<int32_t>(st.row);
+    s.j = static_cast<int32_t>(st.col);
+    s.x = static_cast<float>(static_cast<double>(du) * static_cast<double>(st.row) + minU);
+    s.y = static_cast<float>(static_cast<double>(dv) * static_cast<double>(st.col) + minV);
+    *stop = s;
+  }
+  if (st.noValue) return false;
+  throw *st.error;
+}
+
+}  // namespace quillon
