@@ -99,6 +99,11 @@ bool BuildExample(SceneDocument& document, const std::string& name) {
     document.DrawScene.RotYaw = 45;
     document.Axes.BetterFonts = false;
     document.Axes.SetDefault();
+    if (name == "welcome") {
+      // A floor under the surface and a tick at every unit of the domain.
+      document.Axes.ShowXYPanel = true;
+      document.Axes.LabelNumX = document.Axes.LabelNumY = 4;
+    }
   }
   auto graph = MakeGraph(*recipe, ++state.LastGraphID);
   state.TitleLetterY = std::string(quantity::kLetters[static_cast<size_t>(graph->VarX - 1)]);

@@ -86,7 +86,13 @@ std::vector<FeedbackPrimitive> FeedbackCapture::Capture(const std::function<void
     buffer.assign(static_cast<size_t>(size), 0.0f);
     glFeedbackBuffer(size, GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    draw();
+    try {
+      draw();
+    } catch (...) {
+      // GL must not keep writing into the buffer after it is gone.
+      glRenderMode(GL_RENDER);
+      throw;
+    }
     const GLint used = glRenderMode(GL_RENDER);
     if (used >= 0) {
       bufferFloats_ = size;

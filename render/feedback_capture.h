@@ -35,7 +35,8 @@ class FeedbackCapture {
   explicit FeedbackCapture(int32_t initialFloats = 1 << 16) : initialFloats_(initialFloats) {}
 
   // Calls `draw` in feedback mode (again with a larger buffer whenever it overflows) and
-  // returns the primitives in the order GL produced them. `draw` must be repeatable.
+  // returns the primitives in the order GL produced them. `draw` must be repeatable. An
+  // exception from `draw` leaves render mode restored and is passed on.
   std::vector<FeedbackPrimitive> Capture(const std::function<void()>& draw);
 
   // The same for a display list. Mesa 22.3 merges consecutive glBegin/glEnd pairs of different

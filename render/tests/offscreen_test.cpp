@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "render/feedback_capture.h"
 #include "render/offscreen_context.h"
 #include "render/tests/gl_fixture.h"
@@ -172,6 +174,20 @@ TEST_F(FeedbackTest, GrowsBufferWhenOverflowing) {
   });
   EXPECT_EQ(prims.size(), 300u);
   EXPECT_GE(capture.BufferFloats(), 300 * (2 + 3 * 7));
+}
+
+TEST_F(FeedbackTest, ExceptionFromDrawingRestoresRenderMode) {
+  FeedbackCapture capture;
+  EXPECT_THROW(capture.Capture([] {
+    glBegin(GL_POINTS);
+    glVertex2f(0, 0);
+    glEnd();
+    throw std::runtime_error("drawing failed");
+  }),
+               std::runtime_error);
+  GLint mode = 0;
+  glGetIntegerv(GL_RENDER_MODE, &mode);
+  EXPECT_EQ(mode, GL_RENDER);
 }
 
 TEST(FeedbackParseTest, TruncatedOrUnknownDataStopsCleanly) {

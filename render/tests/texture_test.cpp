@@ -179,6 +179,29 @@ TEST_F(TextureTest, BadInputMakesNoTexture) {
   EXPECT_TRUE(sink.Requests().empty());
 }
 
+TEST_F(TextureTest, LoadWhileCompilingAListTexturesWhenTheListRuns) {
+  // The scene records its drawing into display lists: the name is made at once, the bind and
+  // upload happen when the list is called.
+  const std::string path = SavePicture("listed.bmp", 3, 5, "BMP");
+  const GLuint list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  Cls15 tex;
+  ASSERT_TRUE(tex.LoadGLTextures(path));
+  glEndList();
+  ASSERT_NE(tex.Texture1(), 0u);
+  EXPECT_EQ(CreatedTextures().Names(), (std::vector<uint32_t>{tex.Texture1()}));
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glCallList(list);
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(static_cast<uint32_t>(bound), tex.Texture1());
+  ASSERT_EQ(BoundTextureSize(), QSize(4, 8));
+  EXPECT_EQ(BoundTextureRgb({4, 8}), tex.TextureImg());
+  glDeleteLists(list, 1);
+  DeleteTexturesCreatedSinceLastCompile();
+  EXPECT_FALSE(glIsTexture(tex.Texture1()));
+}
+
 TEST_F(TextureTest, RegistryDeletesEveryTextureMadeSinceTheLastCompile) {
   const std::string path = SavePicture("a.bmp", 16, 16, "BMP");
   Cls15 first, second;

@@ -1,0 +1,323 @@
+// The surface renderer in a real headless context: state read back, geometry and colours
+// through feedback mode.
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/program_state.h"
+#include "common/runtime_error.h"
+#include "graph/point.h"
+#include "render/feedback_capture.h"
+#include "render/surface.h"
+#include "render/tests/gl_fixture.h"
+#include "render/tests/surface_test_support.h"
+
+namespace quillon {
+namespace {
+
+using testing::FlatGrid;
+using testing::MakeSurface;
+using testing::OrthoView;
+using testing::Position;
+using testing::VerticesOf;
+
+class SurfaceRenderTest : public testing::GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    glViewport(0, 0, kWidth, kHeight);
+    OrthoView{kWidth};  // every test sees -10..10, so nothing it draws is clipped
+  }
+
+  std::vector<FeedbackPrimitive> Render(Cls9& g, int32_t step = 0) {
+    return FeedbackCapture().Capture([&] { RenderSurface(g, step); });
+  }
+
+  static void ExpectAt(const OrthoView& view, const FeedbackVertex& v, float x, float y, float z) {
+    const Position p = view.Object(v);
+    EXPECT_NEAR(p[0], x, 2e-3);
+    EXPECT_NEAR(p[1], y, 2e-3);
+    EXPECT_NEAR(p[2], z, 2e-3);
+  }
+};
+
+GLint Integer(GLenum name) {
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(name, v);
+  return v[0];
+}
+
+TEST_F(SurfaceRenderTest, ModelAndSmoothnessSetPolygonModeAndShading) {
+  Cls9 g = MakeSurface(1, 1, FlatGrid);
+  int32_t step = 0;
+  const struct {
+    int32_t show;
+    GLint mode;
+  } models[] = {{1, GL_POINT}, {2, GL_LINE}, {3, GL_FILL}};
+  for (const auto& m : models) {
+    g.Show = m.show;
+    RenderSurface(g, step);
+    GLint modes[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], m.mode);
+    EXPECT_EQ(modes[1], m.mode);
+  }
+  g.Show = 7;  // unknown model: the mode stays
+  RenderSurface(g, step);
+  EXPECT_EQ(Integer(GL_POLYGON_MODE), GL_FILL);
+
+  g.Smoothness = 1;
+  RenderSurface(g, step);
+  EXPECT_EQ(Integer(GL_SHADE_MODEL), GL_FLAT);
+  g.Smoothness = 2;
+  RenderSurface(g, step);
+  EXPECT_EQ(Integer(GL_SHADE_MODEL), GL_SMOOTH);
+  g.Smoothness = 1;
+  RenderSurface(g, step);
+  g.Smoothness = 3;
+  RenderSurface(g, step);
+  EXPECT_EQ(Integer(GL_SHADE_MODEL), GL_SMOOTH);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SurfaceRenderTest, SurfaceQuadsCarryCornersAndVertexColours) {
+  OrthoView view(kWidth);
+  // One cell: x = k, z = j, y = 2k + j; red follows X (0..1), green Y (0..3), blue Z (0..1).
+  Cls9 g = MakeSurface(1, 1, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), static_cast<float>(2 * k + j), static_cast<float>(j)};
+  });
+  g.ColorR = 1;
+  g.ColorG = 2;
+  g.ColorB = 1;
+  g.ColorTableB = g.SceneZ;  // blue reads Z against the X span 0..1
+  const auto polygons = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  ASSERT_EQ(polygons.size(), 2u);  // one quad, reported as two triangles
+  // Corners P0 (0,0), P1 (1,0), P2 (1,1), P3 (0,1); Mesa splits a quad a b c d into a b d, b c d.
+  const auto& t = polygons[0].vertices;
+  ASSERT_EQ(t.size(), 3u);
+  ExpectAt(view, t[0], 0, 0, 0);
+  ExpectAt(view, t[1], 1, 2, 0);
+  ExpectAt(view, t[2], 0, 1, 1);
+  const FeedbackVertex& p2 = polygons[1].vertices[1];
+  ExpectAt(view, p2, 1, 3, 1);
+  // Colours of P1 = (1, 2/3, 0) and P2 = (1, 1, 1).
+  EXPECT_NEAR(t[1].color[0], 1.0, 1e-3);
+  EXPECT_NEAR(t[1].color[1], 2.0 / 3.0, 1e-3);
+  EXPECT_NEAR(t[1].color[2], 0.0, 1e-3);
+  EXPECT_NEAR(p2.color[1], 1.0, 1e-3);
+  EXPECT_NEAR(p2.color[2], 1.0, 1e-3);
+  // The normals went into the graph: one cell, four vertices.
+  EXPECT_EQ(g.CellNormal[0].size(), 1u);
+  EXPECT_EQ(g.VertexNormal[1].size(), 4u);
+}
+
+TEST_F(SurfaceRenderTest, ColourMapLiesFlatAtZeroWithItsOwnCornerOrder) {
+  OrthoView view(kWidth);
+  // Scene Y holds the magnitude, scene Z the second parameter; the map draws (X, Z, 0).
+  Cls9 g = MakeSurface(
+      1, 1,
+      [](int32_t k, int32_t j) {
+        return Position{static_cast<float>(2 * k), static_cast<float>(5 + k + j), static_cast<float>(3 * j)};
+      },
+      13);
+  g.ColorR = 1;  // X 0..2
+  g.ColorG = 0;  // no quantity: the table stays 0 and the span 0 gives 0, not a division fault
+  g.ColorTableG.Resize(1, 1);
+  g.ColorB = 2;  // Y 5..7
+  g.ColorTableB = g.SceneY;
+  glEnable(GL_LIGHTING);
+  const auto all = Render(g);
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  const auto polygons = FeedbackCapture::OfKind(all, FeedbackKind::Polygon);
+  ASSERT_EQ(polygons.size(), 2u);
+  // Corners P0, P3, P2, P1: (0,0), (0,3), (2,3), (2,0) in the plane z = 0; split as P0 P3 P1, P3 P2 P1.
+  const auto& t = polygons[0].vertices;
+  ExpectAt(view, t[0], 0, 0, 0);
+  ExpectAt(view, t[1], 0, 3, 0);
+  ExpectAt(view, t[2], 2, 0, 0);
+  const FeedbackVertex& p2 = polygons[1].vertices[1];
+  ExpectAt(view, p2, 2, 3, 0);
+  // Unlit: the colours are the vertex colours. P2 = (k 1, j 1): red 1, green 0, blue (7-5)/2.
+  EXPECT_NEAR(p2.color[0], 1.0, 1e-3);
+  EXPECT_NEAR(p2.color[1], 0.0, 1e-3);
+  EXPECT_NEAR(p2.color[2], 1.0, 1e-3);
+  EXPECT_NEAR(t[1].color[2], 0.5, 1e-3);  // P3 = (k 0, j 1): Y 6
+  EXPECT_NEAR(t[2].color[2], 0.5, 1e-3);  // P1 = (k 1, j 0): Y 6
+}
+
+TEST_F(SurfaceRenderTest, ColourMapDrawsNoLayers) {
+  Cls9 g = MakeSurface(2, 2, FlatGrid, 13);
+  g.ShowColormap = g.ShowContour = g.ShowVector = true;
+  g.ContourLevel = 3;
+  const auto all = Render(g);
+  EXPECT_EQ(FeedbackCapture::OfKind(all, FeedbackKind::Polygon).size(), 8u);
+  EXPECT_TRUE(FeedbackCapture::OfKind(all, FeedbackKind::Line).empty());
+}
+
+TEST_F(SurfaceRenderTest, CellsTouchingAnUndefinedSampleAreSkipped) {
+  // 3 x 3 cells; the centre cell's corner (1, 1) is undefined: the four cells around it go.
+  Cls9 g = MakeSurface(3, 3, FlatGrid);
+  g.SceneY.at(1, 1) = kUndefinedSample;
+  g.ShowColormap = true;  // the layer skips the same cells
+  auto polygons = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  EXPECT_EQ(polygons.size(), 2u * 2u * 5u);
+  // An undefined corner of the grid takes one cell only.
+  Cls9 corner = MakeSurface(3, 3, FlatGrid);
+  corner.SceneZ.at(3, 3) = kUndefinedSample;
+  EXPECT_EQ(FeedbackCapture::OfKind(Render(corner), FeedbackKind::Polygon).size(), 2u * 8u);
+  // The colour map skips it too.
+  Cls9 map = MakeSurface(3, 3, FlatGrid, 13);
+  map.SceneX.at(0, 0) = kUndefinedSample;
+  EXPECT_EQ(FeedbackCapture::OfKind(Render(map), FeedbackKind::Polygon).size(), 2u * 8u);
+}
+
+TEST_F(SurfaceRenderTest, SmoothnessOutsideOneToThreeDrawsEmptyCells) {
+  Cls9 g = MakeSurface(2, 2, FlatGrid);
+  for (int32_t s : {0, 4}) {
+    g.Smoothness = s;
+    EXPECT_TRUE(FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon).empty()) << s;
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Lit from above with white vertices, a cell of a bent surface: one normal per cell gives its
+// corners one shade; vertex normals give them different shades.
+TEST_F(SurfaceRenderTest, OnlySmoothestSendsVertexNormals) {
+  Cls9 g = MakeSurface(2, 1, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), k == 1 ? 1.0f : 0.0f, static_cast<float>(j)};
+  });
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  const GLfloat dir[4] = {0.3f, -1.0f, 0.2f, 0.0f};
+  glLightfv(GL_LIGHT0, GL_POSITION, dir);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+  auto shades = [&](int32_t smooth) {
+    g.Smoothness = smooth;
+    const auto v = VerticesOf(Render(g), FeedbackKind::Polygon);
+    return std::vector<FeedbackVertex>(v.begin(), v.begin() + 3);  // first triangle of cell (0, 0)
+  };
+  const auto flatish = shades(2);
+  EXPECT_NEAR(flatish[0].color[0], flatish[1].color[0], 1e-4);
+  EXPECT_NEAR(flatish[0].color[0], flatish[2].color[0], 1e-4);
+  const auto smooth = shades(3);
+  EXPECT_GT(std::fabs(smooth[0].color[0] - smooth[1].color[0]), 1e-3);
+}
+
+TEST_F(SurfaceRenderTest, LayersLieThreeBelow) {
+  OrthoView view(kWidth);
+  State().SceneKind = 3;
+  // x = k, z = j, y = k + j on a 2 x 2 grid; the renderer reads the layer plane from BoxMinY.
+  Cls9 g = MakeSurface(2, 2, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), static_cast<float>(k + j), static_cast<float>(j)};
+  });
+  g.ShowColormap = true;
+  auto polygons = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  ASSERT_EQ(polygons.size(), 16u);
+  for (size_t n = 0; n < 8; ++n) {
+    for (size_t v = 0; v < 3; ++v) {
+      const Position top = view.Object(polygons[n].vertices[v]);
+      const Position low = view.Object(polygons[n + 8].vertices[v]);
+      EXPECT_NEAR(low[0], top[0], 2e-3);
+      EXPECT_NEAR(low[1], top[1] - 3.0f, 2e-3);
+      EXPECT_NEAR(low[2], top[2], 2e-3);
+    }
+  }
+
+  g.ShowColormap = false;
+  g.ShowVector = true;
+  const auto all = Render(g);
+  const auto lines = FeedbackCapture::OfKind(all, FeedbackKind::Line);
+  ASSERT_EQ(lines.size(), 1u);  // the one interior vertex (1, 1)
+  // Differences along j go to x and along k to z: both 1 here.
+  ExpectAt(view, lines[0].vertices[0], 1, -3, 1);
+  ExpectAt(view, lines[0].vertices[1], 2, -3, 2);
+  // The tip disc: 20 triangles around (2, -3, 2) of radius 0.04.
+  EXPECT_EQ(FeedbackCapture::OfKind(all, FeedbackKind::Polygon).size(), 8u + 20u);
+  EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+
+  g.ShowVector = false;
+  g.ShowContour = true;
+  g.ContourLevel = 4;
+  const auto contour = FeedbackCapture::OfKind(Render(g), FeedbackKind::Line);
+  ASSERT_FALSE(contour.empty());
+  for (const FeedbackPrimitive& l : contour)
+    for (const FeedbackVertex& v : l.vertices) EXPECT_NEAR(view.Object(v)[1], -3.0f + 0.1f, 2e-3);
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST_F(SurfaceRenderTest, ContourLayerWithLevelCountZeroRaises) {
+  Cls9 g = MakeSurface(2, 2, FlatGrid);
+  g.ShowContour = true;
+  int32_t step = 0;
+  try {
+    RenderSurface(g, step);
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kDivisionByZero);
+  }
+}
+
+TEST_F(SurfaceRenderTest, TextureModesAndTransparencyChooseTheColourCall) {
+  Cls9 g = MakeSurface(1, 1, FlatGrid);
+  g.ColorR = 1;  // red 0 at k = 0, 1 at k = 1
+  g.TransAlpha = 0.25f;
+  g.ShowTex = true;
+  g.TexName = "/nonexistent/picture.bmp";  // fails to load: texturing stays off
+  g.TexMode = 1;
+  auto v = VerticesOf(Render(g), FeedbackKind::Polygon);
+  ASSERT_EQ(v.size(), 6u);
+  for (const FeedbackVertex& x : v) EXPECT_EQ(x.color, (std::array<float, 4>{1, 1, 1, 1}));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+
+  g.TexMode = 2;  // vertex colours with the alpha, even without transparency
+  v = VerticesOf(Render(g), FeedbackKind::Polygon);
+  EXPECT_NEAR(v[1].color[0], 1.0f, 1e-4);
+  EXPECT_NEAR(v[1].color[3], 0.25f, 1e-4);
+
+  g.ShowTex = false;
+  g.ShowTrans = true;
+  v = VerticesOf(Render(g), FeedbackKind::Polygon);
+  EXPECT_NEAR(v[0].color[0], 0.0f, 1e-4);
+  EXPECT_NEAR(v[0].color[3], 0.25f, 1e-4);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(SurfaceRenderTest, TablesThatDoNotCoverTheStepsRaiseBeforeDrawing) {
+  Cls9 g = MakeSurface(2, 2, FlatGrid);
+  g.StepV = 5;
+  g.Show = 1;
+  int32_t step = 0;
+  EXPECT_THROW(RenderSurface(g, step), RuntimeError);
+  EXPECT_EQ(Integer(GL_POLYGON_MODE), GL_FILL);  // nothing was set
+}
+
+TEST_F(SurfaceRenderTest, AnimatedSurfaceReadsTheMarkersOfItsStep) {
+  OrthoView view(kWidth);
+  Cls9 g;
+  g.GraphType = 12;
+  g.StepU = 1;
+  g.StepV = 1;
+  g.ResizeAnim3D(1, 1, 2);
+  for (int32_t t = 0; t <= 2; ++t)
+    for (int32_t k = 0; k <= 1; ++k)
+      for (int32_t j = 0; j <= 1; ++j) {
+        Cls2& m = g.Anim3D(k, j, t);
+        m.x = static_cast<float>(k);
+        m.y = static_cast<float>(t);
+        m.z = static_cast<float>(j);
+      }
+  g.BoxMaxX = g.BoxMaxY = g.BoxMaxZ = 1.0f;
+  auto polygons = FeedbackCapture::OfKind(Render(g, 2), FeedbackKind::Polygon);
+  ASSERT_EQ(polygons.size(), 2u);
+  ExpectAt(view, polygons[0].vertices[0], 0, 2, 0);
+  g.Anim3D(1, 0, 1).y = kUndefinedSample;
+  EXPECT_TRUE(FeedbackCapture::OfKind(Render(g, 1), FeedbackKind::Polygon).empty());
+  int32_t beyond = 3;
+  EXPECT_THROW(RenderSurface(g, beyond), RuntimeError);
+}
+
+}  // namespace
+}  // namespace quillon
