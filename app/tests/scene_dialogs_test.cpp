@@ -99,6 +99,25 @@ class SceneDialogsTest : public QObject {
     QCOMPARE(camera.ProjectType, 1);
   }
 
+  void keyboardAlone() {
+    // Enter in a box is OK, Tab walks the boxes in order, Alt+mnemonic reaches a group.
+    Cls10 light;
+    frmF8 dialog(light);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* x = Control<QLineEdit>(&dialog, "Text1");
+    x->setFocus();
+    QTest::keyClick(x, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(&dialog, "Text2"));
+    QTest::keyClick(&dialog, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(&dialog, "Text4"));
+    QTest::keyClicks(QApplication::focusWidget(), "0.5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(light.Diffuse(0), 0.5f);  // the box is selected on entry, so typing replaces it
+  }
+
   void lightDialogLoadsAndStoresLeniently() {
     Cls10 light;
     light.SetTwoSides(0, 0.0f);
