@@ -170,6 +170,24 @@ inline Complex Power(P& p, double a, double b, double c, double d) {
   return StoreSingle(p, Exp(p, w.re, w.im));
 }
 
+// z^n for n >= 1 by repeated squaring, every product kept in single precision.
+template <class P>
+inline Complex IntegerPower(P& p, double a, double b, unsigned n) {
+  Complex x{a, b};
+  Complex result{a, b};
+  bool started = false;
+  for (;;) {
+    if (n & 1u) {
+      result = started ? StoreSingle(p, Multiply(p, result.re, result.im, x.re, x.im)) : x;
+      started = true;
+    }
+    n >>= 1u;
+    if (n == 0) break;
+    x = StoreSingle(p, Multiply(p, x.re, x.im, x.re, x.im));
+  }
+  return StoreSingle(p, result);
+}
+
 // exp(½ log z) in single precision steps; the root of 0 is 0.
 template <class P>
 inline Complex Sqrt(P& p, double a, double b) {
@@ -179,13 +197,34 @@ inline Complex Sqrt(P& p, double a, double b) {
   return StoreSingle(p, Exp(p, w.re, w.im));
 }
 
+// e^w and e^-w for w = iz (kept in single precision), both in single precision. Cosine is
+// even and sine odd, so the two exponentials share one cosine and sine.
+template <class P>
+inline void ExpPairOf(P& p, Complex w, Complex& e1, Complex& e2) {
+  const double c = std::cos(w.im);
+  const double s = std::sin(w.im);
+  const double g1 = p.Finite(std::exp(w.re));
+  const double g2 = p.Finite(std::exp(-w.re));
+  e1 = StoreSingle(p, Complex{g1 * c, g1 * s});
+  e2 = StoreSingle(p, Complex{g2 * c, -(g2 * s)});
+}
+
 // e^{iz} and e^{-iz}, both in single precision.
 template <class P>
 inline void ExpOfIz(P& p, double a, double b, Complex& e1, Complex& e2) {
-  const Complex iz = StoreSingle(p, Multiply(p, a, b, 0.0, 1.0));
-  e1 = StoreSingle(p, Exp(p, iz.re, iz.im));
-  const Complex miz = StoreSingle(p, Multiply(p, a, b, 0.0, -1.0));
-  e2 = StoreSingle(p, Exp(p, miz.re, miz.im));
+  ExpPairOf(p, StoreSingle(p, Multiply(p, a, b, 0.0, 1.0)), e1, e2);
+}
+
+template <class P>
+inline Complex SinFromExps(P& p, Complex e1, Complex e2) {
+  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, -e2.re, -e2.im));
+  return Divide(p, n.re, n.im, 0.0, 2.0);
+}
+
+template <class P>
+inline Complex CosFromExps(P& p, Complex e1, Complex e2) {
+  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
+  return Divide(p, n.re, n.im, 2.0, 0.0);
 }
 
 // (e^{iz} - e^{-iz}) / 2i
@@ -193,8 +232,7 @@ template <class P>
 inline Complex Sin(P& p, double a, double b) {
   Complex e1, e2;
   ExpOfIz(p, a, b, e1, e2);
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, -e2.re, -e2.im));
-  return Divide(p, n.re, n.im, 0.0, 2.0);
+  return SinFromExps(p, e1, e2);
 }
 
 // (e^{iz} + e^{-iz}) / 2
@@ -202,21 +240,25 @@ template <class P>
 inline Complex Cos(P& p, double a, double b) {
   Complex e1, e2;
   ExpOfIz(p, a, b, e1, e2);
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
+  return CosFromExps(p, e1, e2);
 }
 
+// sin z / cos z, each kept in single precision; both come from the same exponentials.
 template <class P>
 inline Complex Tan(P& p, double a, double b) {
-  const Complex s = StoreSingle(p, Sin(p, a, b));
-  const Complex c = StoreSingle(p, Cos(p, a, b));
+  Complex e1, e2;
+  ExpOfIz(p, a, b, e1, e2);
+  const Complex s = StoreSingle(p, SinFromExps(p, e1, e2));
+  const Complex c = StoreSingle(p, CosFromExps(p, e1, e2));
   return Divide(p, s.re, s.im, c.re, c.im);
 }
 
 template <class P>
 inline Complex Ctan(P& p, double a, double b) {
-  const Complex c = StoreSingle(p, Cos(p, a, b));
-  const Complex s = StoreSingle(p, Sin(p, a, b));
+  Complex e1, e2;
+  ExpOfIz(p, a, b, e1, e2);
+  const Complex c = StoreSingle(p, CosFromExps(p, e1, e2));
+  const Complex s = StoreSingle(p, SinFromExps(p, e1, e2));
   return Divide(p, c.re, c.im, s.re, s.im);
 }
 

@@ -143,8 +143,19 @@ inline Complex Actanh(P& p, Complex z) {
 // e^z and e^-z in single precision.
 template <class P>
 inline void ExpPair(P& p, Complex z, Complex& e1, Complex& e2) {
-  e1 = StoreSingle(p, Exp(p, z.re, z.im));
-  e2 = StoreSingle(p, Exp(p, -z.re, -z.im));
+  ExpPairOf(p, z, e1, e2);
+}
+
+template <class P>
+inline Complex SinhFromExps(P& p, Complex e1, Complex e2) {
+  const Complex n = StoreSingle(p, Subtract(p, e1.re, e1.im, e2.re, e2.im));
+  return Divide(p, n.re, n.im, 2.0, 0.0);
+}
+
+template <class P>
+inline Complex CoshFromExps(P& p, Complex e1, Complex e2) {
+  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
+  return Divide(p, n.re, n.im, 2.0, 0.0);
 }
 
 // (e^z - e^-z) / 2
@@ -152,8 +163,7 @@ template <class P>
 inline Complex Sinh(P& p, Complex z) {
   Complex e1, e2;
   ExpPair(p, z, e1, e2);
-  const Complex n = StoreSingle(p, Subtract(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
+  return SinhFromExps(p, e1, e2);
 }
 
 // (e^z + e^-z) / 2
@@ -161,8 +171,17 @@ template <class P>
 inline Complex Cosh(P& p, Complex z) {
   Complex e1, e2;
   ExpPair(p, z, e1, e2);
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
+  return CoshFromExps(p, e1, e2);
+}
+
+// sinh z / cosh z (or its reciprocal when `inverted`), from one pair of exponentials.
+template <class P>
+inline Complex HyperbolicQuotient(P& p, Complex z, bool inverted) {
+  Complex e1, e2;
+  ExpPair(p, z, e1, e2);
+  const Complex s = StoreSingle(p, SinhFromExps(p, e1, e2));
+  const Complex c = StoreSingle(p, CoshFromExps(p, e1, e2));
+  return inverted ? Divide(p, c.re, c.im, s.re, s.im) : Divide(p, s.re, s.im, c.re, c.im);
 }
 
 // log(z + √(z² + sign)): asinh with sign +1, acosh with sign -1.
@@ -240,16 +259,10 @@ inline Complex Apply(P& p, FunctionId f, Complex z) {
       return Sinh(p, z);
     case FunctionId::kCosh:
       return Cosh(p, z);
-    case FunctionId::kTanh: {
-      const Complex s = Single(p, Sinh(p, z));
-      const Complex c = Single(p, Cosh(p, z));
-      return Divide(p, s.re, s.im, c.re, c.im);
-    }
-    case FunctionId::kCtanh: {
-      const Complex c = Single(p, Cosh(p, z));
-      const Complex s = Single(p, Sinh(p, z));
-      return Divide(p, c.re, c.im, s.re, s.im);
-    }
+    case FunctionId::kTanh:
+      return HyperbolicQuotient(p, z, false);
+    case FunctionId::kCtanh:
+      return HyperbolicQuotient(p, z, true);
     case FunctionId::kSech:
       return Reciprocal(p, Single(p, Cosh(p, z)));
     case FunctionId::kCsech:

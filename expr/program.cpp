@@ -12,9 +12,6 @@
 namespace quillon {
 namespace {
 
-using Kernel = unsigned (*)(const double*, const double*, const double*, const double*, double*, double*,
-                            std::size_t);
-
 // The operations as functors over a fault policy, shared by the point and the block paths.
 struct AddOp {
   template <class P>
@@ -52,6 +49,12 @@ struct NegateOp {
     return cmath::Negate(a, b);
   }
 };
+struct IntegerPowerOp {
+  template <class P>
+  static Complex Do(P& p, double a, double b, unsigned n) {
+    return cmath::IntegerPower(p, a, b, n);
+  }
+};
 template <FunctionId F>
 struct FunctionOp {
   template <class P>
@@ -60,26 +63,144 @@ struct FunctionOp {
   }
 };
 
+using program_detail::BlockFrame;
+using program_detail::BlockKernel;
+using program_detail::Instruction;
+using program_detail::Operand;
+using program_detail::Source;
+
+// Reads an operand of a given kind point by point within a block.
+template <Source S>
+struct Reader;
+
+template <>
+struct Reader<Source::kSlot> {
+  Reader(const Operand& o, const BlockFrame& f) : re(f.SlotRe(o.index)), im(f.SlotIm(o.index)) {}
+  double Re(std::size_t i) const { return re[i]; }
+  double Im(std::size_t i) const { return im[i]; }
+  const double* re;
+  const double* im;
+};
+
+template <>
+struct Reader<Source::kX> {
+  Reader(const Operand&, const BlockFrame& f) : x(f.x) {}
+  double Re(std::size_t i) const { return x[i]; }
+  double Im(std::size_t) const { return 0.0; }
+  const float* x;
+};
+
+template <>
+struct Reader<Source::kY> {
+  Reader(const Operand&, const BlockFrame& f) : y(f.y) {}
+  double Re(std::size_t) const { return 0.0; }
+  double Im(std::size_t i) const { return y[i]; }
+  const float* y;
+};
+
+template <>
+struct Reader<Source::kZ> {
+  Reader(const Operand&, const BlockFrame& f) : x(f.x), y(f.y) {}
+  double Re(std::size_t i) const { return x[i]; }
+  double Im(std::size_t i) const { return y[i]; }
+  const float* x;
+  const float* y;
+};
+
+template <>
+struct Reader<Source::kConstant> {
+  Reader(const Operand& o, const BlockFrame& f) : c(f.constants[o.index]) {}
+  double Re(std::size_t) const { return c.re; }
+  double Im(std::size_t) const { return c.im; }
+  Complex c;
+};
+
+// The columns of any operand; a constant is spread over scratch column pair `which`.
+struct Columns {
+  Columns(const Operand& o, const BlockFrame& f, int which, std::size_t m) {
+    switch (o.source) {
+      case Source::kSlot:
+        re = f.SlotRe(o.index);
+        im = f.SlotIm(o.index);
+        return;
+      case Source::kX:
+        re = f.xd;
+        im = f.zero;
+        return;
+      case Source::kY:
+        re = f.zero;
+        im = f.yd;
+        return;
+      case Source::kZ:
+        re = f.xd;
+        im = f.yd;
+        return;
+      case Source::kConstant: {
+        const Complex c = f.constants[o.index];
+        double* cr = f.scratch + 2 * which * f.k;
+        double* ci = cr + f.k;
+        std::fill(cr, cr + m, c.re);
+        std::fill(ci, ci + m, c.im);
+        re = cr;
+        im = ci;
+        return;
+      }
+    }
+  }
+  double Re(std::size_t i) const { return re[i]; }
+  double Im(std::size_t i) const { return im[i]; }
+  const double* re = nullptr;
+  const double* im = nullptr;
+};
+
 // One operation over a column of points; faults are only flagged, the caller redoes the block
 // point by point when any was seen.
-template <class K>
-unsigned BinaryKernel(const double* ar, const double* ai, const double* br, const double* bi, double* outRe,
-                      double* outIm, std::size_t n) {
+template <class K, class A, class B>
+unsigned BinaryLoop(const A& a, const B& b, double* outRe, double* outIm, std::size_t m) {
   FaultFlag p;
-  for (std::size_t i = 0; i < n; ++i) {
-    const Complex r = K::Do(p, ar[i], ai[i], br[i], bi[i]);
+  for (std::size_t i = 0; i < m; ++i) {
+    const Complex r = K::Do(p, a.Re(i), a.Im(i), b.Re(i), b.Im(i));
     outRe[i] = r.re;
     outIm[i] = r.im;
   }
   return p.fault;
 }
 
+// Cheap operations read their operands in place, whatever their kind.
+template <class K, Source SA, Source SB>
+unsigned SpecialisedBinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+  return BinaryLoop<K>(Reader<SA>(ins.a, f), Reader<SB>(ins.b, f), f.SlotRe(ins.target), f.SlotIm(ins.target),
+                       m);
+}
+
 template <class K>
-unsigned UnaryKernel(const double* ar, const double* ai, const double*, const double*, double* outRe,
-                     double* outIm, std::size_t n) {
+unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+  return BinaryLoop<K>(Columns(ins.a, f, 0, m), Columns(ins.b, f, 1, m), f.SlotRe(ins.target),
+                       f.SlotIm(ins.target), m);
+}
+
+template <class K>
+unsigned UnaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+  const Columns a(ins.a, f, 0, m);
+  double* outRe = f.SlotRe(ins.target);
+  double* outIm = f.SlotIm(ins.target);
   FaultFlag p;
-  for (std::size_t i = 0; i < n; ++i) {
-    const Complex r = K::Do(p, ar[i], ai[i]);
+  for (std::size_t i = 0; i < m; ++i) {
+    const Complex r = K::Do(p, a.Re(i), a.Im(i));
+    outRe[i] = r.re;
+    outIm[i] = r.im;
+  }
+  return p.fault;
+}
+
+template <unsigned N>
+unsigned IntegerPowerKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+  const Columns a(ins.a, f, 0, m);
+  double* outRe = f.SlotRe(ins.target);
+  double* outIm = f.SlotIm(ins.target);
+  FaultFlag p;
+  for (std::size_t i = 0; i < m; ++i) {
+    const Complex r = IntegerPowerOp::Do(p, a.Re(i), a.Im(i), N);
     outRe[i] = r.re;
     outIm[i] = r.im;
   }
@@ -87,11 +208,57 @@ unsigned UnaryKernel(const double* ar, const double* ai, const double*, const do
 }
 
 template <std::size_t... I>
-constexpr std::array<Kernel, kFunctionCount> MakeFunctionKernels(std::index_sequence<I...>) {
+constexpr std::array<BlockKernel, kMaxMultipliedExponent> MakeIntegerPowerKernels(std::index_sequence<I...>) {
+  return {&IntegerPowerKernel<I + 1>...};
+}
+constexpr std::array<BlockKernel, kMaxMultipliedExponent> kIntegerPowerKernels =
+    MakeIntegerPowerKernels(std::make_index_sequence<kMaxMultipliedExponent>{});
+
+constexpr int kSourceCount = 5;
+
+template <class K, std::size_t... I>
+constexpr std::array<BlockKernel, kSourceCount * kSourceCount> MakeBinaryKernels(std::index_sequence<I...>) {
+  return {&SpecialisedBinaryKernel<K, static_cast<Source>(I / kSourceCount),
+                                   static_cast<Source>(I % kSourceCount)>...};
+}
+
+template <class K>
+constexpr std::array<BlockKernel, kSourceCount * kSourceCount> kBinaryKernels =
+    MakeBinaryKernels<K>(std::make_index_sequence<kSourceCount * kSourceCount>{});
+
+template <class K>
+BlockKernel SpecialisedKernel(const Instruction& ins) {
+  return kBinaryKernels<K>[static_cast<int>(ins.a.source) * kSourceCount + static_cast<int>(ins.b.source)];
+}
+
+template <std::size_t... I>
+constexpr std::array<BlockKernel, kFunctionCount> MakeFunctionKernels(std::index_sequence<I...>) {
   return {&UnaryKernel<FunctionOp<static_cast<FunctionId>(I)>>...};
 }
-constexpr std::array<Kernel, kFunctionCount> kFunctionKernels =
+constexpr std::array<BlockKernel, kFunctionCount> kFunctionKernels =
     MakeFunctionKernels(std::make_index_sequence<kFunctionCount>{});
+
+BlockKernel KernelFor(const Instruction& ins) {
+  switch (ins.op) {
+    case program_detail::Op::kAdd:
+      return SpecialisedKernel<AddOp>(ins);
+    case program_detail::Op::kSubtract:
+      return SpecialisedKernel<SubtractOp>(ins);
+    case program_detail::Op::kMultiply:
+      return SpecialisedKernel<MultiplyOp>(ins);
+    case program_detail::Op::kDivide:
+      return SpecialisedKernel<DivideOp>(ins);
+    case program_detail::Op::kPower:
+      return &BinaryKernel<PowerOp>;
+    case program_detail::Op::kNegate:
+      return &UnaryKernel<NegateOp>;
+    case program_detail::Op::kFunction:
+      return kFunctionKernels[static_cast<std::size_t>(ins.function)];
+    case program_detail::Op::kIntegerPower:
+      return kIntegerPowerKernels[ins.exponent - 1];
+  }
+  return nullptr;
+}
 
 RuntimeError MissingOperand() {
   return RuntimeError(err::kPopOnEmptyStack, "Pop method invoked on empty stack");
@@ -108,7 +275,7 @@ constexpr std::size_t kBlockDoubles = std::size_t{1} << 20;
 // a slot is free again as soon as its value is popped.
 class CompiledProgram::Builder {
  public:
-  explicit Builder(CompiledProgram& program) : p_(program) {}
+  Builder(CompiledProgram& program, IntegerPowers powers) : p_(program), powers_(powers) {}
 
   // False once the program is known to raise here; later tokens are never reached.
   bool Token(std::string_view token) {
@@ -124,15 +291,15 @@ class CompiledProgram::Builder {
     if (token.size() == 1) {
       switch (token[0]) {
         case '+':
-          return Binary(Op::kAdd, &BinaryKernel<AddOp>);
+          return Binary(Op::kAdd);
         case '-':
-          return Binary(Op::kSubtract, &BinaryKernel<SubtractOp>);
+          return Binary(Op::kSubtract);
         case '*':
-          return Binary(Op::kMultiply, &BinaryKernel<MultiplyOp>);
+          return Binary(Op::kMultiply);
         case '/':
-          return Binary(Op::kDivide, &BinaryKernel<DivideOp>);
+          return Binary(Op::kDivide);
         case '^':
-          return Binary(Op::kPower, &BinaryKernel<PowerOp>);
+          return Binary(Op::kPower);
         default:
           return true;
       }
@@ -144,15 +311,26 @@ class CompiledProgram::Builder {
     } else if (token == "ZZ") {
       stack_.push_back({Source::kZ, 0});
     } else if (token == "(-)") {
-      return Unary(Op::kNegate, FunctionId::kSin, &UnaryKernel<NegateOp>);
+      return Unary(Op::kNegate, FunctionId::kSin);
     } else if (const FunctionInfo* f = FindFunction(token)) {
-      return Unary(Op::kFunction, f->id, kFunctionKernels[static_cast<std::size_t>(f->id)]);
+      return Unary(Op::kFunction, f->id);
     }
     return true;
   }
 
   void Finish() {
     if (!p_.trailingError_ && !stack_.empty()) p_.result_ = stack_.back();
+    // Only operands read as whole columns need the inputs as doubles.
+    auto isInput = [](const Operand& o) {
+      return o.source != Source::kSlot && o.source != Source::kConstant;
+    };
+    p_.needsDoubleInputs_ = p_.result_ && isInput(*p_.result_);
+    for (const Instruction& ins : p_.code_) {
+      const bool readsInPlace = ins.op <= Op::kDivide;
+      if (!readsInPlace && (isInput(ins.a) || (ins.op == Op::kPower && isInput(ins.b)))) {
+        p_.needsDoubleInputs_ = true;
+      }
+    }
   }
 
  private:
@@ -191,31 +369,42 @@ class CompiledProgram::Builder {
     return true;
   }
 
+  // A power with a constant whole exponent in range becomes a chain of multiplications.
+  void MultiplyOutPower(Instruction& ins) const {
+    if (powers_ != IntegerPowers::kByMultiplication || ins.op != Op::kPower) return;
+    if (ins.b.source != Source::kConstant) return;
+    const Complex e = ConstantOf(ins.b);
+    if (e.im != 0.0 || !(e.re >= 1.0 && e.re <= kMaxMultipliedExponent) || e.re != std::floor(e.re)) return;
+    ins.op = Op::kIntegerPower;
+    ins.exponent = static_cast<uint8_t>(e.re);
+    ins.b = Operand{};
+  }
+
   void Emit(Instruction ins) {
+    MultiplyOutPower(ins);
     if (Fold(ins)) return;
+    ins.kernel = KernelFor(ins);
     ins.target = slotsInUse_++;
     p_.slotCount_ = std::max(p_.slotCount_, slotsInUse_);
     p_.code_.push_back(ins);
     stack_.push_back({Source::kSlot, ins.target});
   }
 
-  bool Binary(Op op, BlockKernel kernel) {
+  bool Binary(Op op) {
     if (Missing(2)) return false;
     Instruction ins;
     ins.op = op;
-    ins.kernel = kernel;
     ins.b = Pop();
     ins.a = Pop();
     Emit(ins);
     return true;
   }
 
-  bool Unary(Op op, FunctionId f, BlockKernel kernel) {
+  bool Unary(Op op, FunctionId f) {
     if (Missing(1)) return false;
     Instruction ins;
     ins.op = op;
     ins.function = f;
-    ins.kernel = kernel;
     ins.a = Pop();
     Emit(ins);
     return true;
@@ -239,19 +428,22 @@ class CompiledProgram::Builder {
         return NegateOp::Do(p, a.re, a.im);
       case Op::kFunction:
         return cmath::Apply(p, ins.function, a);
+      case Op::kIntegerPower:
+        return IntegerPowerOp::Do(p, a.re, a.im, ins.exponent);
     }
     return a;
   }
 
  private:
   CompiledProgram& p_;
+  IntegerPowers powers_;
   std::vector<Operand> stack_;
   uint32_t slotsInUse_ = 0;
 };
 
-CompiledProgram CompiledProgram::FromPostfix(const std::string& postfix) {
+CompiledProgram CompiledProgram::FromPostfix(const std::string& postfix, IntegerPowers powers) {
   CompiledProgram program;
-  Builder builder(program);
+  Builder builder(program, powers);
   const std::string_view text(postfix);
   std::size_t start = 0;
   for (std::size_t space = text.find(' '); space != std::string_view::npos; space = text.find(' ', start)) {
@@ -302,67 +494,9 @@ bool CompiledProgram::Evaluate(float x, float y, float& u, float& v) const {
   return RunPoint(x, y, slots.data(), u, v);
 }
 
-// Columns of one block: the inputs as doubles, a column of zeros, two columns per constant
-// operand and two per slot.
-struct CompiledProgram::BlockBuffers {
-  BlockBuffers(std::size_t points, std::size_t slots) : k(points), data((8 + 2 * slots) * points, 0.0) {}
-
-  double* Column(std::size_t i) { return data.data() + i * k; }
-  double* X() { return Column(0); }
-  double* Y() { return Column(1); }
-  double* Zero() { return Column(2); }
-  double* ConstantRe(int which) { return Column(3 + 2 * which); }
-  double* ConstantIm(int which) { return Column(4 + 2 * which); }
-  double* SlotRe(std::size_t s) { return Column(8 + 2 * s); }
-  double* SlotIm(std::size_t s) { return Column(9 + 2 * s); }
-
-  std::size_t k;
-  std::vector<double> data;
-};
-
-unsigned CompiledProgram::RunBlock(BlockBuffers& buffers, std::size_t m) const {
-  // The columns of an operand; a constant is spread over scratch column pair `which`.
-  auto columns = [&](const Operand& o, int which, const double*& re, const double*& im) {
-    switch (o.source) {
-      case Source::kSlot:
-        re = buffers.SlotRe(o.index);
-        im = buffers.SlotIm(o.index);
-        return;
-      case Source::kX:
-        re = buffers.X();
-        im = buffers.Zero();
-        return;
-      case Source::kY:
-        re = buffers.Zero();
-        im = buffers.Y();
-        return;
-      case Source::kZ:
-        re = buffers.X();
-        im = buffers.Y();
-        return;
-      case Source::kConstant: {
-        const Complex c = constants_[o.index];
-        double* cr = buffers.ConstantRe(which);
-        double* ci = buffers.ConstantIm(which);
-        std::fill(cr, cr + m, c.re);
-        std::fill(ci, ci + m, c.im);
-        re = cr;
-        im = ci;
-        return;
-      }
-    }
-  };
-
+unsigned CompiledProgram::RunBlock(const BlockFrame& frame, std::size_t m) const {
   unsigned fault = 0;
-  for (const Instruction& ins : code_) {
-    const double* ar = nullptr;
-    const double* ai = nullptr;
-    const double* br = nullptr;
-    const double* bi = nullptr;
-    columns(ins.a, 0, ar, ai);
-    if (ins.op <= Op::kPower) columns(ins.b, 1, br, bi);
-    fault |= ins.kernel(ar, ai, br, bi, buffers.SlotRe(ins.target), buffers.SlotIm(ins.target), m);
-  }
+  for (const Instruction& ins : code_) fault |= ins.kernel(ins, frame, m);
   return fault;
 }
 
@@ -387,39 +521,37 @@ CompiledProgram::BlockOutcome CompiledProgram::EvaluateBlock(const float* x, con
   }
 
   const std::size_t k = std::clamp<std::size_t>(
-      kBlockDoubles / (8 + 2 * static_cast<std::size_t>(slotCount_)), 1, kBlockPoints);
-  BlockBuffers buffers(k, slotCount_);
+      kBlockDoubles / (7 + 2 * static_cast<std::size_t>(slotCount_)), 1, kBlockPoints);
+  // Columns: x, y, zero, four scratch columns, then two per slot.
+  std::vector<double> columns((7 + 2 * static_cast<std::size_t>(slotCount_)) * k, 0.0);
+  double* xd = columns.data();
+  double* yd = xd + k;
+  BlockFrame frame;
+  frame.xd = xd;
+  frame.yd = yd;
+  frame.zero = yd + k;
+  frame.scratch = yd + 2 * k;
+  frame.slotColumns = frame.scratch + 4 * k;
+  frame.k = k;
+  frame.constants = constants_.data();
   std::vector<Complex> pointSlots;
   for (std::size_t start = 0; start < n; start += k) {
     const std::size_t m = std::min(k, n - start);
-    std::copy(x + start, x + start + m, buffers.X());
-    std::copy(y + start, y + start + m, buffers.Y());
-    unsigned fault = RunBlock(buffers, m);
+    frame.x = x + start;
+    frame.y = y + start;
+    if (needsDoubleInputs_) {
+      std::copy(x + start, x + start + m, xd);
+      std::copy(y + start, y + start + m, yd);
+    }
+    unsigned fault = RunBlock(frame, m);
 
-    const double* re = nullptr;
-    const double* im = nullptr;
-    switch (result_->source) {
-      case Source::kSlot:
-        re = buffers.SlotRe(result_->index);
-        im = buffers.SlotIm(result_->index);
-        break;
-      case Source::kConstant:
-        std::fill(buffers.ConstantRe(0), buffers.ConstantRe(0) + m, constants_[result_->index].re);
-        std::fill(buffers.ConstantIm(0), buffers.ConstantIm(0) + m, constants_[result_->index].im);
-        re = buffers.ConstantRe(0);
-        im = buffers.ConstantIm(0);
-        break;
-      default:
-        re = result_->source == Source::kY ? buffers.Zero() : buffers.X();
-        im = result_->source == Source::kX ? buffers.Zero() : buffers.Y();
-        break;
-    }
-    FaultFlag final;
+    const Columns result(*result_, frame, 0, m);
+    const double* re = result.re;
+    const double* im = result.im;
+    // The final values must fit in single precision (NaN does not).
     for (std::size_t i = 0; i < m; ++i) {
-      final.Single(re[i]);
-      final.Single(im[i]);
+      fault |= !(std::fabs(re[i]) < kSingleLimit) | !(std::fabs(im[i]) < kSingleLimit);
     }
-    fault |= final.fault;
 
     if (!fault) {
       for (std::size_t i = 0; i < m; ++i) {

@@ -1,7 +1,8 @@
 #pragma once
 // A postfix expression compiled once into a flat register program, for evaluating a function
-// at many points without reading its text again. It gives exactly the values and the run-time
-// errors of Cls6::DoEvaluate, in the same order.
+// at many points without reading its text again. It gives the values and the run-time errors
+// of Cls6::DoEvaluate, in the same order (bit for bit, except that whole powers are by default
+// multiplied out, see IntegerPowers).
 
 #include <cstddef>
 #include <cstdint>
@@ -15,16 +16,76 @@
 
 namespace quillon {
 
+// The parts of a compiled program, shared by its compiler and its block kernels.
+namespace program_detail {
+
+enum class Source : uint8_t { kSlot, kX, kY, kZ, kConstant };
+
+struct Operand {
+  Source source = Source::kSlot;
+  uint32_t index = 0;  // slot or constant index
+};
+
+// The binary operations come first.
+enum class Op : uint8_t { kAdd, kSubtract, kMultiply, kDivide, kPower, kNegate, kFunction, kIntegerPower };
+
+// The columns one block of points is computed in.
+struct BlockFrame {
+  const float* x = nullptr;  // the block's inputs
+  const float* y = nullptr;
+  const double* xd = nullptr;  // the same as doubles
+  const double* yd = nullptr;
+  const double* zero = nullptr;
+  double* scratch = nullptr;      // four columns for constants spread over the block
+  double* slotColumns = nullptr;  // two columns per slot: real, imaginary
+  std::size_t k = 0;              // column length
+  const Complex* constants = nullptr;
+
+  double* SlotRe(uint32_t s) const { return slotColumns + 2 * s * k; }
+  double* SlotIm(uint32_t s) const { return slotColumns + (2 * s + 1) * k; }
+};
+
+struct Instruction;
+// Computes one instruction over the first m points of a block into its target slot; returns
+// non-zero when a fault may have occurred at one of them.
+using BlockKernel = unsigned (*)(const Instruction& ins, const BlockFrame& frame, std::size_t m);
+
+struct Instruction {
+  Op op = Op::kAdd;
+  FunctionId function = FunctionId::kSin;
+  Operand a;
+  Operand b;             // binary operations only
+  uint8_t exponent = 0;  // kIntegerPower only
+  uint32_t target = 0;
+  BlockKernel kernel = nullptr;
+};
+
+}  // namespace program_detail
+
+// How a power with a constant whole exponent from 1 to kMaxMultipliedExponent is computed.
+enum class IntegerPowers {
+  // By repeated multiplication, each product kept in single precision: much faster, and exact
+  // where the general power is not ((-2)^2 = 4 + 0i, i^2 = -1). Agrees with the general power
+  // within single-precision rounding; near the end of the single range one may overflow where
+  // the other does not.
+  kByMultiplication,
+  // As exp(w log z), exactly what Cls6::DoEvaluate computes.
+  kAsGeneralPowers,
+};
+inline constexpr int kMaxMultipliedExponent = 32;
+
 // A compiled postfix expression: instructions over value slots, inputs x, y and constants.
 class CompiledProgram {
  public:
   // Never throws: a number token that does not convert or a missing operand becomes an error
   // that every evaluation raises once the instructions before it have run, just where the
   // text would meet it.
-  static CompiledProgram FromPostfix(const std::string& postfix);
+  static CompiledProgram FromPostfix(const std::string& postfix,
+                                     IntegerPowers powers = IntegerPowers::kByMultiplication);
 
   // The value at x + yi: true with u + vi, or false (outputs untouched) when the program
-  // yields no value. Raises the run-time errors of the arithmetic.
+  // yields no value. Raises the run-time errors of the arithmetic. With
+  // IntegerPowers::kAsGeneralPowers the values and errors are exactly those of DoEvaluate.
   bool Evaluate(float x, float y, float& u, float& v) const;
 
   struct BlockOutcome {
@@ -42,38 +103,23 @@ class CompiledProgram {
   std::size_t SlotCount() const { return slotCount_; }
 
  private:
-  enum class Source : uint8_t { kSlot, kX, kY, kZ, kConstant };
-  struct Operand {
-    Source source = Source::kSlot;
-    uint32_t index = 0;  // slot or constant index
-  };
-  enum class Op : uint8_t { kAdd, kSubtract, kMultiply, kDivide, kPower, kNegate, kFunction };
-
-  // Computes the op over n points of a block; returns non-zero when a fault may have occurred.
-  using BlockKernel = unsigned (*)(const double* ar, const double* ai, const double* br, const double* bi,
-                                   double* outRe, double* outIm, std::size_t n);
-
-  struct Instruction {
-    Op op = Op::kAdd;
-    FunctionId function = FunctionId::kSin;
-    Operand a;
-    Operand b;  // binary operations only
-    uint32_t target = 0;
-    BlockKernel kernel = nullptr;
-  };
+  using Source = program_detail::Source;
+  using Operand = program_detail::Operand;
+  using Op = program_detail::Op;
+  using Instruction = program_detail::Instruction;
 
   class Builder;
-  struct BlockBuffers;
 
-  Complex Fetch(const Operand& o, float x, float y, const Complex* slots) const;
-  bool RunPoint(float x, float y, Complex* slots, float& u, float& v) const;
-  unsigned RunBlock(BlockBuffers& buffers, std::size_t m) const;
+  Complex Fetch(const Operand& o, float x, float y, const Complex* slotValues) const;
+  bool RunPoint(float x, float y, Complex* slotValues, float& u, float& v) const;
+  unsigned RunBlock(const program_detail::BlockFrame& frame, std::size_t m) const;
 
   std::vector<Instruction> code_;
   std::vector<Complex> constants_;
   std::optional<RuntimeError> trailingError_;  // raised after the instructions have run
   std::optional<Operand> result_;              // the value on top at the end
   uint32_t slotCount_ = 0;
+  bool needsDoubleInputs_ = false;  // some instruction reads x or y as a column of doubles
 };
 
 }  // namespace quillon

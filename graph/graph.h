@@ -86,7 +86,7 @@ class Cls9 {
   GridTable SceneX, SceneY, SceneZ;
   GridTable ColorTableR, ColorTableG, ColorTableB;
   // Working tables of the surface renderer: cell normals (k < StepU, j < StepV) and
-  // vertex normals, three components each.
+  // vertex normals, three components each. The renderer sizes them; GetPoints leaves them.
   std::array<GridTable, 3> CellNormal;
   std::array<GridTable, 3> VertexNormal;
 

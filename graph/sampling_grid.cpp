@@ -61,6 +61,18 @@ void ZeroFrom(GridTable& table, size_t from) {
   if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
 }
 
+// Code built for plain x86-64 (SSE) runs several times slower after AVX code has left the
+// upper halves of the vector registers dirty: every SSE instruction then waits on them. The
+// evaluator's kernels call the AVX (FMA) variants of the C library's exp and sincos, and
+// something in a process (seen with the command line's Qt start-up) leaves the state dirty,
+// so each row starts from a clean state. vzeroupper costs about a cycle.
+inline void ClearUpperVectorState() {
+#if defined(__x86_64__)
+  static const bool hasAvx = __builtin_cpu_supports("avx");
+  if (hasAvx) asm volatile("vzeroupper" ::: "memory");
+#endif
+}
+
 }  // namespace
 
 void SetSamplingThreads(unsigned threads) {
@@ -169,26 +181,45 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     }
     std::fill(xs, xs + yColumns, x);
     std::memcpy(yr, ys.data(), yColumns * sizeof(float));
+    ClearUpperVectorState();
     const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
 
     size_t done = std::min(r.completed, yColumns);
-    bool magnitudeOverflow = false;
+    // |w| for the whole row in one branch-free pass; only when some value does not fit a
+    // single is the first such point looked for.
+    bool allFit = true;
     for (size_t j = 0; j < done; ++j) {
       const double u = us[j];
       const double v = vs[j];
-      if (!FitSingle(std::sqrt(u * u + v * v), ms[j])) {
-        magnitudeOverflow = true;
-        done = j;
-        break;
+      const float m = static_cast<float>(std::sqrt(u * u + v * v));
+      ms[j] = m;
+      allFit &= std::isfinite(m);
+    }
+    bool magnitudeOverflow = false;
+    if (!allFit) {
+      for (size_t j = 0; j < done; ++j) {
+        if (!std::isfinite(ms[j])) {
+          magnitudeOverflow = true;
+          done = j;
+          break;
+        }
       }
     }
+    // Local copies stay in registers; the block's own would be reloaded after every table
+    // store, which may alias them as far as the compiler knows.
+    Range rx = st.x, ry = st.y, ru = st.u, rv = st.v, rm = st.mag;
     for (size_t j = 0; j < done; ++j) {
-      st.x.Take(xs[j]);
-      st.y.Take(yr[j]);
-      st.u.Take(us[j]);
-      st.v.Take(vs[j]);
-      st.mag.Take(ms[j]);
+      rx.Take(xs[j]);
+      ry.Take(yr[j]);
+      ru.Take(us[j]);
+      rv.Take(vs[j]);
+      rm.Take(ms[j]);
     }
+    st.x = rx;
+    st.y = ry;
+    st.u = ru;
+    st.v = rv;
+    st.mag = rm;
     for (int c = 0; c < 6; ++c) {
       float* dst = distributed[c]->data() + base;
       if (codes[c] >= 1 && codes[c] <= 5) {

@@ -53,6 +53,11 @@ class Cls4 {
   std::array<double, 16> ProjectionMatrix(const Cls1& sceneBox) const;
   std::array<double, 16> ModelViewMatrix() const;
 
+  // The near distance of the perspective frustum for a scene box: 1000 - E (E the largest
+  // extent), or, when the scene is as deep as the eye distance, a small positive fraction
+  // of the far distance so the frustum stays valid. An empty (inverted) box counts as E = 0.
+  double PerspectiveNear(const Cls1& sceneBox) const;
+
  private:
   std::array<float, 3> vecUp_{0.0f, 1.0f, 0.0f};
   Cls2 refPos_;

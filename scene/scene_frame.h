@@ -31,11 +31,19 @@ class SceneFrame {
   // Frees every list and font; call while the context is still current.
   void Release();
 
+  // The list Display calls for a frame (0 when nothing is compiled for it).
+  uint32_t ListForFrame(const Cls8& drawScene, int32_t lngAnimStep) const;
+
   uint32_t SceneList() const { return sceneList_; }
   uint32_t FrameListBase() const { return frameListBase_; }
   int32_t FrameListCount() const { return frameListCount_; }
 
  private:
+  // Multiplies the model-view matrix by the scene's orientation (see CompileScene).
+  void ApplyOrientation(const Cls8& drawScene);
+  void CompileFrame(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
+  void DeleteLists();
+
   uint32_t sceneList_ = 0;
   uint32_t frameListBase_ = 0;
   int32_t frameListCount_ = 0;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
+#include <complex>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -38,7 +40,7 @@ std::ostream& operator<<(std::ostream& os, const Outcome& o) {
 }
 
 template <class F>
-Outcome Run(F evaluate) {
+Outcome Capture(F evaluate) {
   Outcome o;
   float u = 0.0f;
   float v = 0.0f;
@@ -57,17 +59,22 @@ Outcome Run(F evaluate) {
 
 Outcome TextPath(const std::string& postfix, float x, float y) {
   Cls6 expression;
-  return Run([&](float& u, float& v) { return expression.DoEvaluate(postfix, u, v, x, y); });
+  return Capture([&](float& u, float& v) { return expression.DoEvaluate(postfix, u, v, x, y); });
 }
 
 Outcome CompiledPath(const CompiledProgram& program, float x, float y) {
-  return Run([&](float& u, float& v) { return program.Evaluate(x, y, u, v); });
+  return Capture([&](float& u, float& v) { return program.Evaluate(x, y, u, v); });
+}
+
+// The reference for the text path: powers as the general power.
+CompiledProgram Exact(const std::string& postfix) {
+  return CompiledProgram::FromPostfix(postfix, IntegerPowers::kAsGeneralPowers);
 }
 
 // Checks EvaluateBlock over all points against the text path point by point.
 void ExpectBlockAgrees(const std::string& postfix, const std::vector<float>& xs,
                        const std::vector<float>& ys) {
-  const CompiledProgram program = CompiledProgram::FromPostfix(postfix);
+  const CompiledProgram program = Exact(postfix);
   const std::size_t n = xs.size();
   const float sentinel = -123.25f;
   std::vector<float> u(n, sentinel), v(n, sentinel);
@@ -223,7 +230,7 @@ class ProgramDifferential : public ::testing::Test {
   }
 
   void CheckPoints(const std::string& postfix, const std::vector<float>& xs, const std::vector<float>& ys) {
-    const CompiledProgram program = CompiledProgram::FromPostfix(postfix);
+    const CompiledProgram program = Exact(postfix);
     for (std::size_t i = 0; i < xs.size(); ++i) {
       ASSERT_EQ(CompiledPath(program, xs[i], ys[i]), TextPath(postfix, xs[i], ys[i]))
           << "'" << postfix << "' at " << xs[i] << " + " << ys[i] << "i";
@@ -292,7 +299,7 @@ TEST_F(ProgramDifferential, BlockStopsAtTheFirstFaultingPoint) {
   ys[600] = 0.0f;
   xs[800] = 0.0f;
   ys[800] = 0.0f;
-  const CompiledProgram program = CompiledProgram::FromPostfix("1 ZZ / ");
+  const CompiledProgram program = Exact("1 ZZ / ");
   std::vector<float> u(1000, 9.0f), v(1000, 9.0f);
   const auto outcome = program.EvaluateBlock(xs.data(), ys.data(), 1000, u.data(), v.data());
   EXPECT_EQ(outcome.completed, 600u);
@@ -340,7 +347,7 @@ TEST_F(ProgramDifferential, ManySlotsAndHostileTexts) {
   const int depth = 5000;
   for (int i = 0; i < depth; ++i) nested += "ZZ 1 + ";
   for (int i = 0; i < depth - 1; ++i) nested += "* ";
-  const CompiledProgram program = CompiledProgram::FromPostfix(nested);
+  const CompiledProgram program = Exact(nested);
   EXPECT_GE(program.SlotCount(), static_cast<std::size_t>(depth));
   std::vector<float> xs, ys;
   RandomPoints(rng_, 600, xs, ys);
@@ -359,6 +366,84 @@ TEST_F(ProgramDifferential, ManySlotsAndHostileTexts) {
   for (int i = 0; i < 200000; ++i) sum += i == 0 ? "ZZ " : "ZZ + ";
   CheckPoints(sum, {1}, {-1});
   ExpectBlockAgrees(sum, {1, 2, 3}, {-1, 0, 1});
+}
+
+// Whole powers multiplied out: exact where the general power is not, within rounding of it
+// elsewhere, and the same errors away from the end of the single range.
+TEST_F(ProgramDifferential, WholePowersByMultiplication) {
+  auto fast = [](const std::string& postfix, float x, float y) {
+    const CompiledProgram program = CompiledProgram::FromPostfix(postfix);
+    return Capture([&](float& u, float& v) { return program.Evaluate(x, y, u, v); });
+  };
+  auto value = [](const Outcome& o) {
+    return std::complex<double>(std::bit_cast<float>(o.re), std::bit_cast<float>(o.im));
+  };
+  EXPECT_EQ(value(fast("ZZ 2 ^ ", -2, 0)), std::complex<double>(4, 0));
+  EXPECT_EQ(value(fast("i 2 ^ ", 0, 0)), std::complex<double>(-1, 0));
+  EXPECT_EQ(value(fast("ZZ 3 ^ ", 2, 0)), std::complex<double>(8, 0));
+  EXPECT_EQ(value(fast("ZZ 3 ^ ", 0, 0)), std::complex<double>(0, 0));
+  EXPECT_EQ(value(fast("ZZ 1 ^ ", 0.3f, -0.7f)), std::complex<double>(0.3f, -0.7f));
+  EXPECT_EQ(value(fast("ZZ 2 ^ ", 1, 1)), std::complex<double>(0, 2));
+  EXPECT_EQ(CompiledProgram::FromPostfix("ZZ 2 ^ ").InstructionCount(), 1u);
+
+  // Other exponents take the general power, bit for bit.
+  for (const std::string postfix :
+       {"ZZ 2.5 ^ ", "ZZ 33 ^ ", "ZZ 0 ^ ", "ZZ 2i ^ ", "ZZ ZZ ^ ", "ZZ 2 (-) ^ "}) {
+    for (float x : {0.0f, -1.5f, 2.0f}) {
+      EXPECT_EQ(fast(postfix, x, 0.5f), TextPath(postfix, x, 0.5f)) << postfix;
+      EXPECT_EQ(fast(postfix, 0.0f, 0.0f), TextPath(postfix, 0.0f, 0.0f)) << postfix;
+    }
+  }
+
+  std::vector<float> xs, ys;
+  RandomPoints(rng_, 3000, xs, ys);
+  for (int n = 1; n <= kMaxMultipliedExponent; ++n) {
+    const std::string postfix = "ZZ " + std::to_string(n) + " ^ ";
+    for (std::size_t i = 0; i < xs.size(); i += 7) {
+      const Outcome f = fast(postfix, xs[i], ys[i]);
+      const Outcome g = TextPath(postfix, xs[i], ys[i]);
+      if (f.error != g.error) {
+        // Only at the end of the single range may one overflow and the other not.
+        const Outcome& ok = f.error ? g : f;
+        ASSERT_EQ((f.error ? f : g).error, err::kOverflow) << postfix << " at " << xs[i] << " " << ys[i];
+        EXPECT_GT(std::abs(value(ok)), 1e36) << postfix << " at " << xs[i] << " " << ys[i];
+        continue;
+      }
+      if (f.error) continue;
+      const std::complex<float> z(xs[i], ys[i]);
+      const double w = std::abs(value(g));
+      const double logScale = std::max(1.0, std::abs(std::log(std::abs(std::complex<double>(z)))) + 6.3);
+      EXPECT_LE(std::abs(value(f) - value(g)), 1e-6 * n * logScale * w + 1e-37)
+          << postfix << " at " << xs[i] << " " << ys[i];
+    }
+  }
+}
+
+TEST_F(ProgramDifferential, BlocksAgreeWithPointsWhenPowersAreMultipliedOut) {
+  InfixGenerator generator(11);
+  std::vector<float> xs, ys;
+  for (int i = 0; i < 600; ++i) {
+    const std::string postfix = Compile(generator.Expression(3));
+    const CompiledProgram program = CompiledProgram::FromPostfix(postfix);
+    RandomPoints(rng_, 300, xs, ys);
+    std::vector<float> u(xs.size()), v(xs.size());
+    const auto block = program.EvaluateBlock(xs.data(), ys.data(), xs.size(), u.data(), v.data());
+    for (std::size_t j = 0; j < xs.size(); ++j) {
+      const Outcome point = CompiledPath(program, xs[j], ys[j]);
+      if (j == block.completed) {
+        if (block.noValue) {
+          EXPECT_FALSE(point.value);
+        } else {
+          ASSERT_TRUE(block.error) << postfix;
+          EXPECT_EQ(point.error, block.error->Number()) << postfix;
+        }
+        break;
+      }
+      ASSERT_EQ(point.error, 0) << postfix;
+      ASSERT_EQ(point.re, std::bit_cast<uint32_t>(u[j])) << postfix;
+      ASSERT_EQ(point.im, std::bit_cast<uint32_t>(v[j])) << postfix;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,159 @@
+#pragma once
+// frmF1, the main window: menus, pop-up menus, three toolbars with status hints, the graph
+// list, the drawing area, the result box and the status bar; it owns the scene document,
+// the camera, the light and the mouse modes, and routes every command.
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "app/mouse_navigator.h"
+#include "document/scene_document.h"
+#include "scene/camera.h"
+#include "scene/model/light.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+class QToolBar;
+
+namespace quillon {
+
+class ClientArea;
+class DrawArea;
+class ToolbarHints;
+
+// The main window.
+class frmF1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit frmF1(QWidget* parent = nullptr);
+  ~frmF1() override;
+
+  // Opens a document named on the command line (start-up step 8); a failure is reported in
+  // a message box and the window stays empty. True when the document was read.
+  bool OpenDocument(const QString& fileName);
+
+  SceneDocument& Document() { return document_; }
+  Cls4& Camera() { return camera_; }
+  Cls10& Light() { return light_; }
+  MouseNavigator& Navigator() { return navigator_; }
+  DrawArea* picDraw() const { return picDraw_; }
+  QListWidget* List1() const { return list1_; }
+  ClientArea* Client() const { return client_; }
+  // The window's metrics the splitter rules measure (below the menu bar).
+  int ScaleWidth() const;
+  int ScaleHeight() const;
+
+  // The graph list widget follows the document: captions, check states, current item.
+  void RefreshGraphList();
+  // CompileScene before the next Display, and the repaint.
+  void RecompileAndRepaint();
+
+  // Clipboard graphs held by the edit commands (reset at start-up).
+  int32_t ClipGraphCount = 0;
+
+ public slots:
+  // --- commands another part of the program builds: see main_window_commands.cpp ---
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OnFilePrint();
+  void OnEditCut();
+  void OnEditCopy();
+  void OnEditCopyAs();
+  void OnEditPaste();
+  void OnEditGraph();
+  void OnDraw3DGraph();
+  void OnDrawColorMap();
+  void OnHelpContents();
+  void OnHelpHomePage();
+  void OnHelpSupport();
+
+  // --- file, list and help commands of the shell ---
+  void OnFileExit();
+  void OnEditDelete();
+  void OnEditDeleteAll();
+  void OnHelpAbout();
+
+  // --- view commands ---
+  void OnViewMove();
+  void OnViewZoom();
+  void OnViewZoomAll();
+  void OnViewRotX();
+  void OnViewRotY();
+  void OnViewRotZ();
+  void OnViewTrackBall();
+  void OnViewFront();
+  void OnViewRight();
+  void OnViewTop();
+  void OnViewISO();
+  void OnViewOrtho();
+  void OnViewPerspective();
+  void OnViewSettings();
+  void OnModelPoint();
+  void OnModelGrid();
+  void OnModelSurface();
+  void OnSmoothFlat();
+  void OnSmoothSmooth();
+  void OnSmoothSmoothest();
+  void OnDrawAxis();
+  void OnDrawLight();
+
+  // The view commands for 3D scenes (everything) and for colour maps (no rotation, front
+  // view only).
+  void SetView3DButtons();
+  void SetViewMapButtons();
+
+ private slots:
+  void OnListItemChanged(QListWidgetItem* item);
+  void OnListCurrentRowChanged(int row);
+  void OnListContextMenu(const QPoint& pos);
+  void OnCompiled();
+
+ private:
+  // Start-up pieces, in the order the window is loaded.
+  void CreateMenus();
+  void CreatePopupMenus();
+  void CreateToolbars();
+  void CreateClientArea();
+  void StartUp();
+  // Lets the desktop know the document type; built with the file commands.
+  void RegisterFileAssociation();
+
+  QAction* MenuAction(const char* objectName, const QString& caption, void (frmF1::*slot)(),
+                      const QKeySequence& shortcut = QKeySequence());
+  void AddToolbarButtons(QToolBar* toolbar, int table);
+  void PresetView(float roll, float pitch, float yaw);
+  void SetSelectedGraphModel(int32_t show, int32_t smoothness);
+  void SyncModeChecks();
+  void SetStatusHint(const QString& hint);
+
+  SceneDocument document_;
+  Cls4 camera_;
+  Cls10 light_;
+  MouseNavigator navigator_;
+
+  DrawArea* picDraw_ = nullptr;
+  QListWidget* list1_ = nullptr;
+  QPlainTextEdit* result_ = nullptr;
+  QLabel* picEdit_ = nullptr;
+  QLabel* statusPanel_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  ClientArea* client_ = nullptr;
+  QToolBar* toolbar1_ = nullptr;
+  QToolBar* toolbar2_ = nullptr;
+  QToolBar* toolbar3_ = nullptr;
+  QMenu* funEdit_ = nullptr;
+  QMenu* graphEdit_ = nullptr;
+  ToolbarHints* hints_ = nullptr;
+  bool syncingList_ = false;
+
+  friend class ToolbarHints;
+};
+
+}  // namespace quillon

@@ -1,0 +1,204 @@
+// The view commands: mouse modes, preset views, projection, Zoom to Fit, the model and
+// shading buttons, and the view, axis and light dialogs.
+
+#include <QAction>
+#include <QListWidget>
+
+#include "app/draw_area.h"
+#include "app/main_window.h"
+#include "common/message_sink.h"
+#include "common/program_state.h"
+#include "scene/dialogs/axis_dialog.h"
+#include "scene/dialogs/axis_style_dialog.h"
+#include "scene/dialogs/light_dialog.h"
+#include "scene/dialogs/view_setting_dialog.h"
+
+namespace quillon {
+namespace {
+
+// The view commands a colour map has no use for: it lies flat in front of the viewer.
+constexpr const char* kNotForMaps[] = {"barViewRight", "barViewTop",      "barViewISO",   "barRotX",
+                                       "barRotY",      "barRotZ",         "barTrackBall", "mnuViewRight",
+                                       "mnuViewTop",   "mnuViewISO",      "mnuViewRotX",  "mnuViewRotY",
+                                       "mnuViewRotZ",  "mnuViewTrackBall"};
+
+}  // namespace
+
+void frmF1::SyncModeChecks() {
+  const MouseNavigator& n = navigator_;
+  const struct {
+    const char* menu;
+    const char* button;
+    bool on;
+  } modes[] = {
+      {"mnuViewMove", "barMove", n.MoveMode},
+      {"mnuViewZoom", "barZoom", n.ZoomMode},
+      {"mnuViewRotX", "barRotX", n.RotateMode && n.RotationAxisMode == 2},
+      {"mnuViewRotY", "barRotY", n.RotateMode && n.RotationAxisMode == 3},
+      {"mnuViewRotZ", "barRotZ", n.RotateMode && n.RotationAxisMode == 4},
+      {"mnuViewTrackBall", "barTrackBall", n.RotateMode && n.RotationAxisMode == 1},
+  };
+  for (const auto& mode : modes) {
+    if (auto* menu = findChild<QAction*>(mode.menu)) menu->setChecked(mode.on);
+    if (auto* button = findChild<QAction*>(mode.button)) button->setChecked(mode.on);
+  }
+}
+
+void frmF1::OnViewMove() {
+  navigator_.SetMoveMode();
+  SyncModeChecks();
+}
+
+void frmF1::OnViewZoom() {
+  navigator_.SetZoomMode();
+  SyncModeChecks();
+}
+
+void frmF1::OnViewRotX() {
+  navigator_.SetRotateMode(2);
+  SyncModeChecks();
+}
+
+void frmF1::OnViewRotY() {
+  navigator_.SetRotateMode(3);
+  SyncModeChecks();
+}
+
+void frmF1::OnViewRotZ() {
+  navigator_.SetRotateMode(4);
+  SyncModeChecks();
+}
+
+void frmF1::OnViewTrackBall() {
+  navigator_.SetRotateMode(1);
+  SyncModeChecks();
+}
+
+void frmF1::PresetView(float roll, float pitch, float yaw) {
+  document_.DrawScene.RotRoll = roll;
+  document_.DrawScene.RotPitch = pitch;
+  document_.DrawScene.RotYaw = yaw;
+  State().TrackballActive = false;
+  RecompileAndRepaint();
+}
+
+void frmF1::OnViewFront() {
+  PresetView(0.0f, 0.0f, 0.0f);
+}
+void frmF1::OnViewRight() {
+  PresetView(0.0f, 0.0f, 90.0f);
+}
+void frmF1::OnViewTop() {
+  PresetView(0.0f, -90.0f, 0.0f);
+}
+void frmF1::OnViewISO() {
+  PresetView(0.0f, -15.0f, 45.0f);
+}
+
+void frmF1::OnViewOrtho() {
+  camera_.ProjectType = 1;
+  findChild<QAction*>("barViewOrtho")->setChecked(true);
+  findChild<QAction*>("barViewPer")->setChecked(false);
+  picDraw_->update();
+}
+
+void frmF1::OnViewPerspective() {
+  camera_.ProjectType = 2;
+  findChild<QAction*>("barViewOrtho")->setChecked(false);
+  findChild<QAction*>("barViewPer")->setChecked(true);
+  picDraw_->update();
+}
+
+void frmF1::OnViewZoomAll() {
+  if (document_.DrawScene.Count() == 0) return;
+  const Cls1 box = document_.DrawScene.GetBox(0);
+  camera_.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
+  camera_.Zoom(2.0f);
+  picDraw_->update();
+}
+
+void frmF1::SetSelectedGraphModel(int32_t show, int32_t smoothness) {
+  if (document_.DrawScene.Count() == 0) return;
+  QListWidgetItem* current = list1_->currentItem();
+  if (!current || !current->isSelected()) {
+    MsgBox("Select a function first.", "Warning", MsgIcon::Exclamation);
+    return;
+  }
+  const Cls8::GraphPtr listed = document_.GraphAt(list1_->row(current));
+  if (!listed) return;
+  for (const auto& entry : document_.DrawScene.FunSurfs()) {
+    if (entry.graph->ID != listed->ID) continue;
+    if (show) entry.graph->Show = show;
+    if (smoothness) entry.graph->Smoothness = smoothness;
+    break;
+  }
+  RecompileAndRepaint();
+}
+
+void frmF1::OnModelPoint() {
+  SetSelectedGraphModel(1, 0);
+}
+void frmF1::OnModelGrid() {
+  SetSelectedGraphModel(2, 0);
+}
+void frmF1::OnModelSurface() {
+  SetSelectedGraphModel(3, 0);
+}
+void frmF1::OnSmoothFlat() {
+  SetSelectedGraphModel(0, 1);
+}
+void frmF1::OnSmoothSmooth() {
+  SetSelectedGraphModel(0, 2);
+}
+void frmF1::OnSmoothSmoothest() {
+  SetSelectedGraphModel(0, 3);
+}
+
+void frmF1::OnViewSettings() {
+  frmF14 dialog(camera_, this);
+  dialog.exec();
+  const bool perspective = camera_.ProjectType == 2;
+  findChild<QAction*>("barViewOrtho")->setChecked(!perspective);
+  findChild<QAction*>("barViewPer")->setChecked(perspective);
+  picDraw_->update();
+}
+
+void frmF1::OnDrawAxis() {
+  const int32_t kind = State().SceneKind;
+  if (kind == 1 || kind == 4) {
+    frmF20 dialog(document_.Axes, this);
+    dialog.exec();
+  } else {
+    frmF3 dialog(document_.Axes, this);
+    dialog.exec();
+  }
+  if (State().AxesChanged) {
+    State().AxesChanged = false;
+    RecompileAndRepaint();
+  } else {
+    picDraw_->update();
+  }
+}
+
+void frmF1::OnDrawLight() {
+  frmF8 dialog(light_, this);
+  dialog.exec();
+  picDraw_->update();
+}
+
+void frmF1::SetView3DButtons() {
+  for (const char* name : kNotForMaps)
+    if (auto* action = findChild<QAction*>(name)) action->setEnabled(true);
+}
+
+void frmF1::SetViewMapButtons() {
+  for (const char* name : kNotForMaps)
+    if (auto* action = findChild<QAction*>(name)) action->setEnabled(false);
+  // A rotation mode would turn the map out of its plane.
+  if (navigator_.RotateMode) {
+    navigator_.RotateMode = false;
+    SyncModeChecks();
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,28 @@
+// Runs every registered window test class in one QApplication, with the OpenGL format the
+// program itself asks for.
+
+#include <QApplication>
+#include <QtTest>
+
+#include "app/gl_format.h"
+#include "app/tests/test_registry.h"
+
+namespace quillon::test {
+
+std::vector<TestFactory>& RegisteredTests() {
+  static std::vector<TestFactory> tests;
+  return tests;
+}
+
+}  // namespace quillon::test
+
+int main(int argc, char** argv) {
+  quillon::InstallDefaultGlFormat();
+  QApplication app(argc, argv);
+  int failures = 0;
+  for (const auto& factory : quillon::test::RegisteredTests()) {
+    std::unique_ptr<QObject> test = factory();
+    failures += QTest::qExec(test.get(), argc, argv);
+  }
+  return failures == 0 ? 0 : 1;
+}

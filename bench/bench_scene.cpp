@@ -1,0 +1,154 @@
+// The cost of the frame: CompileScene and one Display at 800 x 600 of one lit surface with the
+// axes frame, against a baseline that draws the same cells with the least GL work possible
+// (one quad strip per row, colours only, no normals), compiled and called the same way.
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
+#include "common/program_state.h"
+#include "graph/codes.h"
+#include "graph/graph.h"
+#include "render/offscreen_context.h"
+#include "scene/camera.h"
+#include "scene/headless_render.h"
+#include "scene/model/axes_frame.h"
+#include "scene/model/container.h"
+#include "scene/model/light.h"
+#include "scene/scene_frame.h"
+
+namespace {
+
+using namespace quillon;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// One headless context with fonts, shared by every benchmark of the run.
+struct Bench {
+  Bench() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "bench_scene";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QGuiApplication>(argc, argv);
+    context = std::make_unique<OffscreenContext>(kWidth, kHeight);
+    frame.Initialize();
+  }
+  std::unique_ptr<QGuiApplication> app;
+  std::unique_ptr<OffscreenContext> context;
+  SceneFrame frame;
+};
+
+Bench& Shared() {
+  static Bench bench;
+  return bench;
+}
+
+// A w = sin(z) surface of n x n cells over [-2, 2]^2, x across, u up, y in depth.
+struct Scene {
+  explicit Scene(int n) {
+    ResetProgramState();
+    State().SceneKind = 3;
+    State().TitleLetterX = "X";
+    State().TitleLetterY = "Y";
+    State().TitleLetterZ = "U";
+    auto g = std::make_shared<Cls9>(
+        Cls9{}.Init(1, "surface", gtp::kSurface, ctp::kCartesian, "", "", "sin(z)", n, n, -2, 2, -2, 2, 0,
+                    255, 0, 0, 1, material::kMetal, shw::kSurface, smt::kSmoothest, false, false, false, 0));
+    g->FunForm = fun::kExplicit;
+    g->VarX = quantity::kX;
+    g->VarY = quantity::kU;
+    g->VarZ = quantity::kY;
+    g->ColorR = quantity::kU;
+    g->ColorG = quantity::kV;
+    g->ColorB = quantity::kMagnitude;
+    g->GetPoints();
+    graph = g;
+    drawScene.Add(g, "1");
+    axes.SetDefault();
+    ApplyPresetView(drawScene, PresetView::Iso);
+    camera.SetScreen(kWidth, kHeight);
+    ZoomToFit(camera, drawScene, false);
+  }
+  std::shared_ptr<Cls9> graph;
+  Cls8 drawScene;
+  Cls3 axes;
+  Cls4 camera;
+  Cls10 light;
+};
+
+// The least the same picture needs: per row one quad strip of coloured vertices.
+uint32_t CompileBaseline(const Cls9& g) {
+  const uint32_t list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  for (int32_t k = 0; k < g.StepU; ++k) {
+    glBegin(GL_QUAD_STRIP);
+    for (int32_t j = 0; j <= g.StepV; ++j) {
+      for (int32_t kk : {k, k + 1}) {
+        glColor3f(g.ColorTableR.at(kk, j), g.ColorTableG.at(kk, j), g.ColorTableB.at(kk, j));
+        glVertex3f(g.SceneX.at(kk, j), g.SceneY.at(kk, j), g.SceneZ.at(kk, j));
+      }
+    }
+    glEnd();
+  }
+  glEndList();
+  return list;
+}
+
+void DisplayBaseline(uint32_t list, Scene& s) {
+  glDisable(GL_LIGHTING);
+  s.camera.Projection(s.drawScene);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glCallList(list);
+  glFinish();
+}
+
+void BM_CompileScene(benchmark::State& st) {
+  Bench& b = Shared();
+  Scene s(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    b.frame.CompileScene(s.drawScene, s.axes);
+    glFinish();
+  }
+}
+
+void BM_CompileBaseline(benchmark::State& st) {
+  Shared();
+  Scene s(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    const uint32_t list = CompileBaseline(*s.graph);
+    glFinish();
+    st.PauseTiming();
+    glDeleteLists(list, 1);
+    st.ResumeTiming();
+  }
+}
+
+void BM_DisplayScene(benchmark::State& st) {
+  Bench& b = Shared();
+  Scene s(static_cast<int>(st.range(0)));
+  b.frame.CompileScene(s.drawScene, s.axes);
+  int32_t step = 1;
+  for (auto _ : st) b.frame.Display(step, s.drawScene, s.camera, s.light);
+}
+
+void BM_DisplayBaseline(benchmark::State& st) {
+  Shared();
+  Scene s(static_cast<int>(st.range(0)));
+  const uint32_t list = CompileBaseline(*s.graph);
+  for (auto _ : st) DisplayBaseline(list, s);
+  glDeleteLists(list, 1);
+}
+
+BENCHMARK(BM_CompileScene)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileBaseline)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisplayScene)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisplayBaseline)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

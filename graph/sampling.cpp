@@ -1,0 +1,176 @@
+// GetPoints: prepares the texts and steps, sizes the tables, compiles the function once and
+// hands the kind to the grid or the marker sampler.
+
+#include "graph/sampling.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "common/program_state.h"
+#include "common/single.h"
+#include "expr/expression.h"
+#include "expr/program.h"
+#include "expr/text_helpers.h"
+#include "graph/codes.h"
+#include "graph/sampling_markers.h"
+
+namespace quillon {
+
+namespace {
+
+// The eleven tables sampling fills. The six working tables belong to the surface renderer,
+// which sizes them itself; sampling leaves them alone.
+std::array<GridTable*, 11> SampledTables(Cls9& g) {
+  return {&g.QuantityX, &g.QuantityY, &g.QuantityU,   &g.QuantityV,   &g.QuantityMagnitude, &g.SceneX,
+          &g.SceneY,    &g.SceneZ,    &g.ColorTableR, &g.ColorTableG, &g.ColorTableB};
+}
+
+// Sizes the tables for the graph's steps. Tables of the same size keep their memory and their
+// old values (the grid pass rewrites every cell); returns true when they are fresh zeros.
+bool SizeTables(Cls9& g) {
+  const auto tables = SampledTables(g);
+  const bool same = std::all_of(tables.begin(), tables.end(), [&](const GridTable* t) {
+    return t->Columns() == g.StepU + 1 && t->Rows() == g.StepV + 1;
+  });
+  if (same) return false;
+  for (GridTable* t : tables) t->Resize(g.StepU, g.StepV);
+  return true;
+}
+
+void ZeroTables(Cls9& g) {
+  for (GridTable* t : SampledTables(g)) t->Resize(g.StepU, g.StepV);
+}
+
+// A step count must name at least one cell, and the tables and markers must fit in memory;
+// both are checked before anything is allocated.
+void CheckSizes(const Cls9& g, int32_t stepT) {
+  if (g.StepU < 0 || g.StepV < 0 || stepT < 0) throw RuntimeError::SubscriptOutOfRange();
+  const int64_t points = (int64_t{g.StepU} + 1) * (int64_t{g.StepV} + 1);
+  int64_t markers = 0;
+  if (IsMarkerKind(g.GraphType)) {
+    const int64_t frames = int64_t{stepT} + 1;
+    markers = g.GraphType == gtp::kSurfaceAnimation   ? points * frames
+              : g.GraphType == gtp::kCurve3DAnimation ? (int64_t{g.StepU} + 1) * frames
+                                                      : frames;
+  }
+  if (points > kMaxGridPoints || markers > kMaxGridPoints) {
+    const bool grid = points > kMaxGridPoints;
+    throw RuntimeError(
+        err::kGridTooLarge,
+        std::string(grid ? "The grid of " : "The animation of ") + std::to_string(int64_t{g.StepU} + 1) +
+            " x " + std::to_string(int64_t{g.StepV} + 1) +
+            (grid ? " points" : std::string(" points in ") + std::to_string(stepT + 1) + " frames") +
+            " is too large to sample: at most " + std::to_string(kMaxGridPoints) +
+            (grid ? " points fit." : " markers fit."));
+  }
+}
+
+// (max - min) / steps, each step in single precision.
+float StepSize(float minimum, float maximum, int32_t steps) {
+  const float span = ToSingle(static_cast<double>(maximum) - static_cast<double>(minimum));
+  return ToSingle(CheckedDivide(span, static_cast<double>(steps)));
+}
+
+bool IsGridKind(int32_t kind) {
+  return kind == gtp::kSurface || kind == gtp::kColorMap || kind == gtp::kContourPlot ||
+         kind == gtp::kVectorPlot;
+}
+
+// Compiles a prepared text; false after the compiler has shown its "Syntax Error" box.
+bool Compile(const std::string& text, CompiledProgram& program) {
+  Cls6 expression;
+  std::string postfix;
+  if (expression.InfixToPostfix(text, postfix) != 0) return false;
+  program = CompiledProgram::FromPostfix(postfix);
+  return true;
+}
+
+PointEvaluator PointFunction(const CompiledProgram& program) {
+  return [&program](float x, float y, float& u, float& v) { return program.Evaluate(x, y, u, v); };
+}
+
+}  // namespace
+
+bool Cls9::GetPoints() {
+  return SampleGraph(*this, SamplingOptions{});
+}
+
+// Kinds that sample nothing (the table kinds 4 to 6, the curve 1 whose drawing evaluates it,
+// the plane kinds and every unknown code) get zero tables of their size and the result true,
+// as their drawing expects. A grid or marker kind with a form or coordinate system it cannot
+// sample gets zero tables and the result false.
+bool SampleGraph(Cls9& g, const SamplingOptions& options) {
+  SamplingStop ignored;
+  SamplingStop& stop = options.stop ? *options.stop : ignored;
+  stop = SamplingStop{};
+
+  const std::string textX = AddMultiplySigns(g.ExpressX);
+  const std::string textY = AddMultiplySigns(g.ExpressY);
+  const std::string textZ = AddMultiplySigns(g.ExpressZ);
+
+  if (g.StepU == 0) g.StepU = 1;
+  if (g.StepV == 0) g.StepV = 1;
+  if (State().FrameCount == 0) State().FrameCount = 1;
+  const int32_t stepT = g.StepT();
+  CheckSizes(g, stepT);
+
+  const bool markerKind = IsMarkerKind(g.GraphType);
+  bool zeroed = false;
+  // The tables as a fresh allocation leaves them, for every way out before the grid pass.
+  auto allocateEmpty = [&] {
+    if (zeroed) return;
+    if (!SizeTables(g)) ZeroTables(g);
+    if (markerKind) SizeMarkers(g, stepT);
+    zeroed = true;
+  };
+
+  float du = 0.0f, dv = 0.0f, dt = 0.0f;
+  try {
+    du = StepSize(g.MinU, g.MaxU, g.StepU);
+    dv = StepSize(g.MinV, g.MaxV, g.StepV);
+    if (g.Animation) dt = StepSize(g.MinT, g.MaxT, stepT);
+  } catch (const RuntimeError&) {
+    allocateEmpty();
+    throw;
+  }
+
+  CompiledProgram programZ;
+  if (!Compile(textZ, programZ)) {
+    allocateEmpty();
+    return false;
+  }
+
+  const unsigned threads = options.threads != 0 ? options.threads : SamplingThreads();
+
+  if (IsGridKind(g.GraphType)) {
+    if (g.FunForm != fun::kExplicit || g.CoordType != ctp::kCartesian) {
+      allocateEmpty();
+      return false;
+    }
+    SizeTables(g);
+    const BlockEvaluator evaluate = [&programZ](const float* x, const float* y, size_t n, float* u,
+                                                float* v) {
+      const CompiledProgram::BlockOutcome r = programZ.EvaluateBlock(x, y, n, u, v);
+      return BlockResult{r.completed, r.noValue, r.error};
+    };
+    return SampleGridTables(g, evaluate, du, dv, threads, &stop, options.cancel, options.rowsDone);
+  }
+
+  allocateEmpty();
+  if (!markerKind) return true;
+
+  MarkerFunctions functions;
+  functions.z = PointFunction(programZ);
+  CompiledProgram programX, programY;
+  if (g.FunForm == fun::kParametric) {
+    if (!Compile(textX, programX) || !Compile(textY, programY)) return false;
+    functions.x = PointFunction(programX);
+    functions.y = PointFunction(programY);
+  } else if (g.FunForm != fun::kExplicit) {
+    return false;
+  }
+  return SampleMarkers(g, functions, du, dv, dt, stepT, &stop);
+}
+
+}  // namespace quillon

@@ -1,0 +1,366 @@
+// GetPoints end to end with the real compiler and evaluator.
+
+#include "graph/sampling.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "common/message_sink.h"
+#include "common/program_state.h"
+#include "common/runtime_error.h"
+#include "common/single.h"
+#include "expr/expression.h"
+#include "expr/program.h"
+#include "expr/text_helpers.h"
+#include "graph/codes.h"
+#include "graph/graph.h"
+
+namespace quillon {
+namespace {
+
+class SamplingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    SetSamplingThreads(0);
+  }
+  void TearDown() override { SetSamplingThreads(0); }
+  RecordingSink sink_;
+  ScopedMessageSink scoped_{&sink_};
+};
+
+Cls9 Surface(const std::string& f, int32_t steps, float lo, float hi) {
+  Cls9 g = Cls9().Init(1, "", gtp::kSurface, ctp::kCartesian, "", "", f, steps, steps, lo, hi, lo, hi, 0, 0,
+                       0, 0, 1, 0, shw::kSurface, smt::kSmoothest, false, false, false, 0);
+  g.FunForm = fun::kExplicit;
+  g.VarX = quantity::kX;
+  g.VarY = quantity::kY;
+  g.VarZ = quantity::kU;
+  g.ColorR = quantity::kV;
+  g.ColorG = quantity::kMagnitude;
+  g.ColorB = 9;  // no quantity: stays 0
+  return g;
+}
+
+bool AllZero(const GridTable& t) {
+  for (size_t i = 0; i < t.size(); ++i) {
+    if (t.data()[i] != 0.0f) return false;
+  }
+  return true;
+}
+
+TEST_F(SamplingTest, TwoStepsSampleNinePointsWithBothEnds) {
+  Cls9 g = Surface("z", 2, -1.0f, 1.0f);
+  ASSERT_TRUE(g.GetPoints());
+  ASSERT_EQ(g.QuantityX.Columns(), 3);
+  ASSERT_EQ(g.QuantityX.Rows(), 3);
+  for (int k = 0; k <= 2; ++k) {
+    for (int j = 0; j <= 2; ++j) {
+      EXPECT_EQ(g.QuantityX.at(k, j), static_cast<float>(k - 1));
+      EXPECT_EQ(g.QuantityY.at(k, j), static_cast<float>(j - 1));
+      EXPECT_FLOAT_EQ(g.QuantityU.at(k, j), static_cast<float>(k - 1));
+      EXPECT_FLOAT_EQ(g.QuantityV.at(k, j), static_cast<float>(j - 1));
+      EXPECT_FLOAT_EQ(g.QuantityMagnitude.at(k, j), static_cast<float>(std::hypot(k - 1, j - 1)));
+      // f(z) = z with VarZ = u: a plane whose scene Z is scene X.
+      EXPECT_EQ(g.SceneZ.at(k, j), g.SceneX.at(k, j));
+      EXPECT_EQ(g.SceneY.at(k, j), g.QuantityY.at(k, j));
+      EXPECT_EQ(g.ColorTableR.at(k, j), g.QuantityV.at(k, j));
+      EXPECT_EQ(g.ColorTableG.at(k, j), g.QuantityMagnitude.at(k, j));
+      EXPECT_EQ(g.ColorTableB.at(k, j), 0.0f);
+    }
+  }
+  EXPECT_FLOAT_EQ(g.MaxMag, std::sqrt(2.0f));
+  EXPECT_EQ(g.MinXq, -1.0f);
+  EXPECT_EQ(g.MaxYq, 1.0f);
+  EXPECT_TRUE(sink_.Requests().empty());
+}
+
+TEST_F(SamplingTest, ColourMapsSampleLikeSurfaces) {
+  Cls9 g = Surface("z^2", 4, -1.0f, 1.0f);
+  g.GraphType = gtp::kColorMap;
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_FLOAT_EQ(g.QuantityU.at(4, 2), 1.0f);  // (1 + 0i)^2
+  EXPECT_FLOAT_EQ(g.QuantityV.at(4, 4), 2.0f);  // (1 + i)^2 = 2i
+}
+
+TEST_F(SamplingTest, ADivisionByZeroStopsAtItsPointAndReachesTheCaller) {
+  Cls9 g = Surface("1/z", 2, -1.0f, 1.0f);
+  try {
+    g.GetPoints();
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kDivisionByZero);
+  }
+  // Row 0 complete, row 1 up to (1, 0); the rest and the distributed tables untouched.
+  EXPECT_FLOAT_EQ(g.QuantityU.at(0, 0), -0.5f);
+  EXPECT_FLOAT_EQ(g.QuantityU.at(1, 0), 0.0f);
+  EXPECT_FLOAT_EQ(g.QuantityV.at(1, 0), 1.0f);  // 1 / (-i) = i
+  EXPECT_EQ(g.QuantityX.at(1, 0), 0.0f);
+  EXPECT_EQ(g.QuantityY.at(1, 0), -1.0f);
+  EXPECT_EQ(g.QuantityY.at(1, 1), 0.0f);
+  EXPECT_EQ(g.QuantityMagnitude.at(1, 1), 0.0f);
+  EXPECT_EQ(g.QuantityX.at(2, 0), 0.0f);
+  EXPECT_TRUE(AllZero(g.SceneX));
+  EXPECT_TRUE(AllZero(g.ColorTableG));
+  EXPECT_FLOAT_EQ(g.MaxVq, 1.0f);
+}
+
+TEST_F(SamplingTest, AnEmptyDomainRepeatsOneColumn) {
+  Cls9 g = Surface("z", 3, -1.0f, 1.0f);
+  g.MaxU = g.MinU = 0.5f;
+  ASSERT_TRUE(g.GetPoints());
+  for (int k = 0; k <= 3; ++k) EXPECT_EQ(g.QuantityX.at(k, 2), 0.5f);
+}
+
+TEST_F(SamplingTest, ExtremesOfANewGraphIncludeZeroAndOnlyWiden) {
+  Cls9 g = Surface("z+10", 4, 1.0f, 2.0f);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_EQ(g.MinUq, 0.0f);
+  EXPECT_FLOAT_EQ(g.MaxUq, 12.0f);
+  EXPECT_EQ(g.MinVq, 0.0f);
+  EXPECT_FLOAT_EQ(g.MaxVq, 2.0f);
+
+  // Edited to a smaller function and sampled again: the old, wider ranges stay.
+  Cls9 edited = Surface("z-3", 4, -1.0f, 1.0f);
+  g.EqualTo(edited);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_FLOAT_EQ(g.MaxUq, 12.0f);
+  EXPECT_FLOAT_EQ(g.MinUq, -4.0f);
+  EXPECT_FLOAT_EQ(g.MinVq, -1.0f);
+  EXPECT_FLOAT_EQ(g.MaxVq, 2.0f);
+}
+
+TEST_F(SamplingTest, ZeroStepsBecomeOneAndAreStoredBack) {
+  Cls9 g = Surface("z", 0, 0.0f, 1.0f);
+  g.StepV = 3;
+  State().FrameCount = 0;
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_EQ(g.StepU, 1);
+  EXPECT_EQ(g.StepV, 3);
+  EXPECT_EQ(State().FrameCount, 1);
+  EXPECT_EQ(g.QuantityX.Columns(), 2);
+  EXPECT_EQ(g.QuantityX.at(1, 0), 1.0f);
+}
+
+TEST_F(SamplingTest, ASyntaxErrorShowsTheCompilersBoxAndGivesFalse) {
+  Cls9 g = Surface("z", 2, -1.0f, 1.0f);
+  ASSERT_TRUE(g.GetPoints());
+  g.ExpressZ = "z+*";
+  EXPECT_FALSE(g.GetPoints());
+  ASSERT_EQ(sink_.Requests().size(), 1u);
+  EXPECT_EQ(sink_.Requests()[0].title, "Syntax Error");
+  // The tables were replaced by empty ones before compiling, as a fresh allocation leaves them.
+  EXPECT_TRUE(AllZero(g.QuantityU));
+  EXPECT_TRUE(AllZero(g.SceneX));
+  EXPECT_EQ(g.QuantityU.Columns(), 3);
+}
+
+TEST_F(SamplingTest, AStepThatDoesNotFitASingleOverflows) {
+  Cls9 g = Surface("z", 2, -3.0e38f, 3.0e38f);
+  try {
+    g.GetPoints();
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+  }
+}
+
+TEST_F(SamplingTest, GridsTooLargeForMemoryAreRefusedBeforeAllocating) {
+  static_assert(kMaxGridPoints >= int64_t{4001} * 4001, "4001 x 4001 grids must fit");
+  Cls9 g = Surface("z", 2, -1.0f, 1.0f);
+  ASSERT_TRUE(g.GetPoints());
+  g.StepU = 100000;
+  g.StepV = 100000;
+  try {
+    g.GetPoints();
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kGridTooLarge);
+    EXPECT_NE(e.Description().find("100001 x 100001"), std::string::npos) << e.Description();
+  }
+  EXPECT_EQ(g.QuantityX.Columns(), 3);  // nothing was touched
+
+  // An animated surface multiplies its markers by the frames.
+  Cls9 animated = Surface("z", 2999, -1.0f, 1.0f);
+  animated.GraphType = gtp::kSurfaceAnimation;
+  EXPECT_THROW(animated.GetPoints(), RuntimeError);
+
+  g.StepU = -3;
+  try {
+    g.GetPoints();
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kSubscriptOutOfRange);
+  }
+}
+
+TEST_F(SamplingTest, KindsWithNothingToSampleGetEmptyTables) {
+  for (int32_t kind : {gtp::kCurve3D, gtp::kTable4, 20, 31, 99}) {
+    Cls9 g = Surface("z", 2, -1.0f, 1.0f);
+    g.GraphType = kind;
+    EXPECT_TRUE(g.GetPoints()) << kind;
+    EXPECT_EQ(g.QuantityX.Columns(), 3);
+    EXPECT_TRUE(AllZero(g.QuantityX));
+  }
+  Cls9 rotation = Surface("z", 2, -1.0f, 1.0f);
+  rotation.CoordType = ctp::kPlaneXY;  // "surface by rotation": not a complex-function grid
+  EXPECT_FALSE(rotation.GetPoints());
+  EXPECT_TRUE(AllZero(rotation.QuantityX));
+}
+
+TEST_F(SamplingTest, AnimatedPointsFollowTheFrames) {
+  State().FrameCount = 4;
+  Cls9 g = Surface("z^2", 1, 0.0f, 1.0f);
+  g.GraphType = gtp::kPointAnimation;
+  g.Animation = true;
+  g.MinT = 0.0f;
+  g.MaxT = 2.0f;
+  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.HasAnim1D());
+  EXPECT_FLOAT_EQ(g.Anim1D(3).x, 1.5f);   // t
+  EXPECT_FLOAT_EQ(g.Anim1D(3).z, 2.25f);  // u = t^2
+  EXPECT_THROW(g.Anim1D(5), RuntimeError);
+}
+
+TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
+  Cls9 g = Surface("z", 32, -1.0f, 1.0f);  // exact steps: the grid holds 0
+  ASSERT_TRUE(g.GetPoints());
+  const float* before = g.QuantityU.data();
+  g.ExpressZ = "z^2";
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_EQ(g.QuantityU.data(), before);
+  EXPECT_FLOAT_EQ(g.QuantityU.at(32, 16), 1.0f);
+  // A failing pass over reused tables leaves no stale value behind the failing point.
+  g.ExpressZ = "1/z";
+  EXPECT_THROW(g.GetPoints(), RuntimeError);
+  EXPECT_EQ(g.QuantityU.at(32, 16), 0.0f);
+  EXPECT_TRUE(AllZero(g.SceneZ));
+}
+
+// The sampler against the loop written out point by point. Whole powers are multiplied out by
+// the compiled program and taken as general powers by the text path, so functions with "^"
+// are checked against the compiled program's point evaluation, the others against the text.
+struct Reference {
+  Cls9 g;
+  int outcome = 0;  // 0 complete, 1 no value, 2 error
+  int32_t k = -1, j = -1;
+};
+
+Reference SampleByHand(Cls9 g) {
+  Reference r;
+  Cls6 expression;
+  std::string postfix;
+  EXPECT_EQ(expression.InfixToPostfix(AddMultiplySigns(g.ExpressZ), postfix), 0);
+  const CompiledProgram program = CompiledProgram::FromPostfix(postfix);
+  const bool textPath = g.ExpressZ.find('^') == std::string::npos;
+  for (GridTable* t : {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude,
+                       &g.SceneX, &g.SceneY, &g.SceneZ, &g.ColorTableR, &g.ColorTableG, &g.ColorTableB})
+    t->Resize(g.StepU, g.StepV);
+  const float du = ToSingle(static_cast<double>(ToSingle(static_cast<double>(g.MaxU) - g.MinU)) / g.StepU);
+  const float dv = ToSingle(static_cast<double>(ToSingle(static_cast<double>(g.MaxV) - g.MinV)) / g.StepV);
+  for (int32_t k = 0; k <= g.StepU; ++k) {
+    for (int32_t j = 0; j <= g.StepV; ++j) {
+      const float x = ToSingle(static_cast<double>(du) * k + g.MinU);
+      const float y = ToSingle(static_cast<double>(dv) * j + g.MinV);
+      float u = 0.0f, v = 0.0f;
+      bool value = false;
+      try {
+        value = textPath ? expression.DoEvaluate(postfix, u, v, x, y) : program.Evaluate(x, y, u, v);
+      } catch (const RuntimeError&) {
+        r.outcome = 2;
+      }
+      if (!value && r.outcome == 0) r.outcome = 1;
+      if (r.outcome != 0) {
+        r.k = k;
+        r.j = j;
+        r.g = g;
+        return r;
+      }
+      const float m = ToSingle(std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v));
+      const float q[5] = {x, y, u, v, m};
+      GridTable* tables[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
+      float* mx[5] = {&g.MaxXq, &g.MaxYq, &g.MaxUq, &g.MaxVq, &g.MaxMag};
+      float* mn[5] = {&g.MinXq, &g.MinYq, &g.MinUq, &g.MinVq, &g.MinMag};
+      for (int i = 0; i < 5; ++i) {
+        tables[i]->at(k, j) = q[i];
+        if (q[i] > *mx[i]) *mx[i] = q[i];
+        if (q[i] < *mn[i]) *mn[i] = q[i];
+      }
+    }
+  }
+  GridTable* tables[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
+  GridTable* d[6] = {&g.SceneX, &g.SceneY, &g.SceneZ, &g.ColorTableR, &g.ColorTableG, &g.ColorTableB};
+  const int32_t codes[6] = {g.VarX, g.VarY, g.VarZ, g.ColorR, g.ColorG, g.ColorB};
+  for (int c = 0; c < 6; ++c) {
+    if (codes[c] >= 1 && codes[c] <= 5)
+      std::memcpy(d[c]->data(), tables[codes[c] - 1]->data(), d[c]->size() * 4);
+  }
+  r.g = g;
+  return r;
+}
+
+void ExpectSameTables(const Cls9& a, const Cls9& b) {
+  const GridTable* ta[11] = {&a.QuantityX,         &a.QuantityY,   &a.QuantityU,  &a.QuantityV,
+                             &a.QuantityMagnitude, &a.SceneX,      &a.SceneY,     &a.SceneZ,
+                             &a.ColorTableR,       &a.ColorTableG, &a.ColorTableB};
+  const GridTable* tb[11] = {&b.QuantityX,         &b.QuantityY,   &b.QuantityU,  &b.QuantityV,
+                             &b.QuantityMagnitude, &b.SceneX,      &b.SceneY,     &b.SceneZ,
+                             &b.ColorTableR,       &b.ColorTableG, &b.ColorTableB};
+  for (int i = 0; i < 11; ++i) {
+    ASSERT_EQ(ta[i]->size(), tb[i]->size());
+    EXPECT_EQ(std::memcmp(ta[i]->data(), tb[i]->data(), ta[i]->size() * 4), 0) << "table " << i;
+  }
+  const float ea[10] = {a.MaxXq, a.MinXq, a.MaxYq, a.MinYq,  a.MaxUq,
+                        a.MinUq, a.MaxVq, a.MinVq, a.MaxMag, a.MinMag};
+  const float eb[10] = {b.MaxXq, b.MinXq, b.MaxYq, b.MinYq,  b.MaxUq,
+                        b.MinUq, b.MaxVq, b.MinVq, b.MaxMag, b.MinMag};
+  EXPECT_EQ(std::memcmp(ea, eb, sizeof ea), 0) << "extremes";
+}
+
+TEST_F(SamplingTest, EveryThreadCountGivesThePlainLoopsResults) {
+  struct Case {
+    const char* f;
+    int32_t steps;
+    float shift;
+  };
+  // The last one divides by zero at x = 0.5, y = 0.25 (k = 160, j = 144), in mid-grid.
+  const Case cases[] = {{"sin(z)/z+z^3", 200, 1e-4f},
+                        {"exp(1/(z+3))", 200, 1e-4f},
+                        {"(z-1)*(z+1)/((z-i)*(z+i))", 200, 1e-4f},
+                        {"1/(z-(0.5+0.25i))", 256, 0.0f}};
+  for (const Case& c : cases) {
+    const std::string f = c.f;
+    Cls9 g = Surface(f, c.steps, -2.0f + c.shift, 2.0f + c.shift);
+    const Reference expected = SampleByHand(g);
+    if (c.shift == 0.0f) {
+      EXPECT_EQ(expected.outcome, 2);
+      EXPECT_EQ(expected.k, 160);
+      EXPECT_EQ(expected.j, 144);
+    }
+    for (unsigned threads : {1u, 2u, 3u}) {
+      Cls9 sampled = g;
+      SamplingOptions options;
+      options.threads = threads;
+      SamplingStop stop;
+      options.stop = &stop;
+      int outcome = 0;
+      try {
+        outcome = SampleGraph(sampled, options) ? 0 : 1;
+      } catch (const RuntimeError&) {
+        outcome = 2;
+      }
+      EXPECT_EQ(outcome, expected.outcome) << f << " threads " << threads;
+      if (expected.outcome != 0) {
+        EXPECT_EQ(stop.k, expected.k);
+        EXPECT_EQ(stop.j, expected.j);
+      }
+      ExpectSameTables(sampled, expected.g);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon

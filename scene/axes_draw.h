@@ -1,0 +1,42 @@
+#pragma once
+// Drawing of the axes frame (Cls3) for every scene kind: the 3D box frame with panels,
+// grids, ticks, labels and titles, axes through the origin, the flat frame of colour maps,
+// and the background, grid and axes of plane scenes.
+
+#include <cstdint>
+#include <string>
+
+#include "scene/model/axes_frame.h"
+
+namespace quillon {
+
+// Draws the frame for the box (scene coordinates). The drawing depends on SceneKind, not on
+// gtpGraphType. The box values are read, never changed.
+void Draw(Cls3& axes, int32_t gtpGraphType, float& MinX, float& MaxX, float& MinY, float& MaxY, float& MinZ,
+          float& MaxZ);
+
+// Plane scenes: the coloured background (and its shadow) and the primary and secondary grid.
+void DrawBackground(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+void Draw2DGrid(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+
+// A tick label: one digit after the point, leading zero, "-" for negatives ("-2.0", "0.5");
+// a value that rounds to zero reads "0.0".
+std::string FormatTickLabel(double value);
+
+// Interval counts the frame draws with: the settings are meant to hold 1..500; anything
+// outside is drawn as the nearest count in that range.
+int32_t FrameIntervals(int32_t count);
+
+// The estimated width of a text in scene units, as the label layout assumes.
+inline double EstimatedTextWidth(const std::string& text) {
+  return static_cast<double>(text.size()) / 3.9;
+}
+
+// The flat frames' pieces, shared by the dispatcher.
+void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+void DrawOriginAxes(float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+void DrawColorMapFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ,
+                       float MaxZ);
+void DrawPlaneAxes(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY);
+
+}  // namespace quillon

@@ -1,0 +1,18 @@
+#include "scene/container_draw.h"
+
+#include "render/graph_draw.h"
+
+namespace quillon {
+
+void Draw(Cls8& scene, int32_t& lngAnimStep) {
+  for (const Cls8::Entry& entry : scene.FunSurfs()) {
+    if (entry.graph->Animation) {
+      Draw(*entry.graph, lngAnimStep);
+    } else {
+      int32_t still = 0;
+      Draw(*entry.graph, still);
+    }
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,67 @@
+#include "scene/headless_render.h"
+
+#include "common/program_state.h"
+#include "render/offscreen_context.h"
+#include "scene/scene_frame.h"
+
+namespace quillon {
+
+void ApplyPresetView(Cls8& drawScene, PresetView view) {
+  drawScene.RotRoll = 0.0f;
+  drawScene.RotPitch = 0.0f;
+  drawScene.RotYaw = 0.0f;
+  switch (view) {
+    case PresetView::Front:
+      break;
+    case PresetView::Right:
+      drawScene.RotYaw = 90.0f;
+      break;
+    case PresetView::Top:
+      drawScene.RotPitch = -90.0f;
+      break;
+    case PresetView::Iso:
+      drawScene.RotPitch = -15.0f;
+      drawScene.RotYaw = 45.0f;
+      break;
+  }
+  State().TrackballActive = false;
+}
+
+void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI) {
+  if (drawScene.Count() == 0) return;
+  const Cls1 box = drawScene.GetBox(0, showPI);
+  camera.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
+  camera.Zoom(2.0f);
+}
+
+bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
+                 std::string& error) {
+  OffscreenContext context;
+  if (!context.Create(options.width, options.height)) {
+    error = context.Error();
+    return false;
+  }
+  SceneFrame frame;
+  // A font that cannot be built has been reported; drawing goes on without it.
+  frame.Initialize();
+
+  Cls4 camera;
+  Cls10 light;
+  camera.SetScreen(options.width, options.height);
+  if (options.projectType) camera.ProjectType = *options.projectType;
+  if (options.view) ApplyPresetView(drawScene, *options.view);
+  if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI);
+
+  frame.CompileScene(drawScene, axes);
+  // The lights are placed with the model-view matrix the previous frame left, so in the
+  // window every frame but the very first is lit with the camera's look-at in force. The
+  // picture shows that steady state: the camera's matrices are loaded once beforehand.
+  camera.Projection(drawScene);
+  int32_t step = State().CurrentFrame;
+  frame.Display(step, drawScene, camera, light);
+  image = context.ReadImage();
+  frame.Release();
+  return true;
+}
+
+}  // namespace quillon

@@ -1,0 +1,40 @@
+#pragma once
+// Draws a scene into an offscreen picture with the window's own frame code: the
+// window's start-up state, the camera set to the picture's size, CompileScene and Display.
+
+#include <QImage>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "scene/camera.h"
+#include "scene/model/axes_frame.h"
+#include "scene/model/container.h"
+#include "scene/model/light.h"
+
+namespace quillon {
+
+// The preset views of the view toolbar.
+enum class PresetView { Front, Right, Top, Iso };
+
+// Sets the container's angles for a preset view and drops any free mouse rotation.
+void ApplyPresetView(Cls8& drawScene, PresetView view);
+
+// "Zoom to Fit": the box of frame 0 fitted, then the volume doubled. Nothing without graphs.
+void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI);
+
+struct HeadlessRenderOptions {
+  int32_t width = 600;
+  int32_t height = 600;
+  std::optional<PresetView> view;      // none: the document's own orientation
+  std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
+  bool fit = false;
+};
+
+// Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into
+// `image`. Needs a QGuiApplication (fonts); makes its own context. False with `error` set
+// when no context can be made.
+bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
+                 std::string& error);
+
+}  // namespace quillon

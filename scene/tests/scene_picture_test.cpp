@@ -1,0 +1,105 @@
+// Whole pictures drawn as the command line draws them, checked by pixel probes: the white
+// background, the surface in the middle, the blue labels and the grey grid around it.
+// Set QUILLON_SAVE_PICTURES to a folder to keep the pictures for a look.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <cmath>
+#include <cstdlib>
+
+#include "common/program_state.h"
+#include "scene/headless_render.h"
+#include "scene/tests/scene_test_graphs.h"
+
+namespace quillon {
+namespace {
+
+struct Counts {
+  int white = 0, blue = 0, grey = 0, other = 0;
+};
+
+Counts Classify(const QImage& image) {
+  Counts c;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+      if (r > 250 && g > 250 && b > 250)
+        ++c.white;
+      else if (b > 150 && r < 100 && g < 100)
+        ++c.blue;
+      else if (std::abs(r - g) < 8 && std::abs(g - b) < 8 && r > 120)
+        ++c.grey;
+      else
+        ++c.other;
+    }
+  }
+  return c;
+}
+
+void Keep(const QImage& image, const char* name) {
+  if (const char* dir = std::getenv("QUILLON_SAVE_PICTURES")) image.save(QDir(dir).filePath(name));
+}
+
+class ScenePictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    State().SceneKind = 3;
+    State().TitleLetterX = "Y";
+    State().TitleLetterY = "X";
+    State().TitleLetterZ = "U";
+    axes_.SetDefault();
+    scene_.Add(testing::GridSurface(30, [](float x, float z) { return std::sin(x) * std::cosh(z) / 2; }),
+               "1");
+  }
+  void TearDown() override { ResetProgramState(); }
+  QImage Render(HeadlessRenderOptions options) {
+    QImage image;
+    std::string error;
+    EXPECT_TRUE(RenderScene(scene_, axes_, options, image, error)) << error;
+    return image;
+  }
+  Cls8 scene_;
+  Cls3 axes_;
+};
+
+TEST_F(ScenePictureTest, IsoViewFittedShowsSurfaceFrameAndLabels) {
+  HeadlessRenderOptions o;
+  o.width = 300;
+  o.height = 240;
+  o.view = PresetView::Iso;
+  o.fit = true;
+  const QImage image = Render(o);
+  Keep(image, "iso.png");
+  ASSERT_EQ(image.size(), QSize(300, 240));
+  EXPECT_EQ(image.pixel(0, 0), qRgba(255, 255, 255, 255));
+  EXPECT_EQ(image.pixel(299, 239), qRgba(255, 255, 255, 255));
+  const Counts c = Classify(image);
+  EXPECT_GT(c.other, 300 * 240 / 20);  // the coloured surface
+  EXPECT_GT(c.blue, 150);              // tick labels and titles
+  EXPECT_GT(c.white, 300 * 240 / 3);   // and room around the fitted scene
+  EXPECT_NE(image.pixel(150, 120), qRgba(255, 255, 255, 255));
+}
+
+TEST_F(ScenePictureTest, FrontViewPerspectiveAndHiddenFrame) {
+  HeadlessRenderOptions o;
+  o.width = 200;
+  o.height = 200;
+  o.view = PresetView::Front;
+  o.projectType = 2;
+  o.fit = true;
+  const QImage framed = Render(o);
+  Keep(framed, "front_perspective.png");
+  EXPECT_GT(Classify(framed).blue, 100);
+  axes_.Show = false;
+  const QImage bare = Render(o);
+  Keep(bare, "front_bare.png");
+  EXPECT_EQ(Classify(bare).blue, 0);
+  EXPECT_GT(Classify(bare).other, 200 * 200 / 20);
+}
+
+}  // namespace
+}  // namespace quillon
