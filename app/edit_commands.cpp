@@ -10,8 +10,12 @@
 
 namespace quillon {
 
-EditCommands::EditCommands(SceneDocument& doc, GraphDialogLauncher& dialogs, QClipboard* clipboard)
-    : doc_(doc), dialogs_(dialogs), clipboard_(clipboard ? clipboard : QGuiApplication::clipboard()) {}
+EditCommands::EditCommands(SceneDocument& doc, GraphDialogLauncher& dialogs, int32_t& clipGraphCount,
+                           QClipboard* clipboard)
+    : doc_(doc),
+      dialogs_(dialogs),
+      clipGraphCount_(clipGraphCount),
+      clipboard_(clipboard ? clipboard : QGuiApplication::clipboard()) {}
 
 void EditCommands::Changed() {
   if (onChanged_) onChanged_();
@@ -53,7 +57,7 @@ bool EditCommands::Copy() {
   const std::string text = CopyText(doc_);
   if (text.empty()) return false;
   clipboard_->setText(QString::fromStdString(text), QClipboard::Clipboard);
-  ClipGraphCount = 1;
+  clipGraphCount_ = 1;
   return true;
 }
 
@@ -66,10 +70,10 @@ bool EditCommands::Cut() {
 }
 
 bool EditCommands::Paste() {
-  if (ClipGraphCount < 1) return false;
+  if (clipGraphCount_ < 1) return false;
   const std::string text = clipboard_->text(QClipboard::Clipboard).toStdString();
   std::string warning;
-  const bool pasted = PasteText(doc_, text, ClipGraphCount, &warning);
+  const bool pasted = PasteText(doc_, text, clipGraphCount_, &warning);
   if (!warning.empty()) MsgBox(warning, "Note", MsgIcon::Exclamation);
   if (pasted) Changed();
   return pasted;

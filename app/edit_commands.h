@@ -15,8 +15,10 @@ namespace quillon {
 
 class EditCommands {
  public:
-  // clipboard: the application's clipboard unless given.
-  EditCommands(SceneDocument& doc, GraphDialogLauncher& dialogs, QClipboard* clipboard = nullptr);
+  // clipGraphCount: the window's count of graph records it last put on the clipboard (Copy
+  // sets it to 1; Paste needs one). clipboard: the application's clipboard unless given.
+  EditCommands(SceneDocument& doc, GraphDialogLauncher& dialogs, int32_t& clipGraphCount,
+               QClipboard* clipboard = nullptr);
 
   // Called after a graph was added or changed (the window refreshes its list and redraws).
   void SetOnChanged(std::function<void()> onChanged) { onChanged_ = std::move(onChanged); }
@@ -32,14 +34,12 @@ class EditCommands {
   // when this window has copied one and the kind of the text fits the scene.
   bool Paste();
 
-  // Number of graph records this window last put on the clipboard; Paste needs one.
-  int32_t ClipGraphCount = 0;
-
  private:
   void Changed();
 
   SceneDocument& doc_;
   GraphDialogLauncher& dialogs_;
+  int32_t& clipGraphCount_;
   QClipboard* clipboard_;
   std::function<void()> onChanged_;
 };

@@ -38,7 +38,7 @@ FileRequest Request(FileRequest::Mode mode, const char* title, const char* filte
 
 FileCommands::FileCommands(SceneDocument& doc, FileChooser& chooser, const FileAssociation& association,
                            QWidget* parent)
-    : doc_(doc), chooser_(chooser), association_(association), parent_(parent) {}
+    : doc_(doc), chooser_(&chooser), association_(association), parent_(parent) {}
 
 bool FileCommands::WriteWholeFile(const QString& fileName, const std::string& bytes, QString* error) {
   QSaveFile file(fileName);
@@ -92,7 +92,7 @@ SaveOutcome FileCommands::Save() {
   saveDone_ = true;
   if (doc_.ListScene.Count() == 0) return SaveOutcome::kNothingToSave;
   const FileChoice choice =
-      chooser_.Choose(Request(FileRequest::Mode::kSave, "Save", kDocumentFilter), parent_);
+      chooser_->Choose(Request(FileRequest::Mode::kSave, "Save", kDocumentFilter), parent_);
   if (choice.Cancelled()) return SaveOutcome::kCancelled;
   if (!WriteDocumentTo(choice.fileName)) {
     saveDone_ = false;
@@ -104,7 +104,7 @@ SaveOutcome FileCommands::Save() {
 void FileCommands::SaveAs() {
   const QImage picture = capture_ ? capture_() : QImage();
   const FileChoice choice =
-      chooser_.Choose(Request(FileRequest::Mode::kSave, "Save As", kSaveAsFilter), parent_);
+      chooser_->Choose(Request(FileRequest::Mode::kSave, "Save As", kSaveAsFilter), parent_);
   if (choice.Cancelled()) return;
   if (choice.filterIndex == kBmpFilter) {
     QString reason;
@@ -135,7 +135,7 @@ void FileCommands::Open() {
     if (answer == MsgAnswer::Yes && Save() != SaveOutcome::kSaved) return;
   }
   const FileChoice choice =
-      chooser_.Choose(Request(FileRequest::Mode::kOpen, "Open File", kDocumentFilter), parent_);
+      chooser_->Choose(Request(FileRequest::Mode::kOpen, "Open File", kDocumentFilter), parent_);
   if (choice.Cancelled()) return;
   OpenDocument(choice.fileName);
 }

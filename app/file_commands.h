@@ -37,6 +37,8 @@ class FileCommands {
 
   // The picture of the drawing area, as the screen shows it (Save As, BMP filter).
   void SetCapture(std::function<QImage()> capture) { capture_ = std::move(capture); }
+  // The file dialog from now on (tests script it).
+  void SetChooser(FileChooser& chooser) { chooser_ = &chooser; }
   // Clears the window's Result text when a new drawing discards the graphs.
   void SetClearResult(std::function<void()> clearResult) { clearResult_ = std::move(clearResult); }
 
@@ -77,7 +79,7 @@ class FileCommands {
   bool WriteDocumentTo(const QString& fileName);
 
   SceneDocument& doc_;
-  FileChooser& chooser_;
+  FileChooser* chooser_;
   const FileAssociation& association_;
   QWidget* parent_;
   std::function<QImage()> capture_;
