@@ -160,10 +160,4 @@ bool FileCommands::PrepareNewDrawing(DrawCommand command) {
   return true;
 }
 
-void FileCommands::StartUp(const QStringList& arguments) {
-  association_.Register();
-  const QString commandLine = arguments.join(QLatin1Char(' '));
-  if (!commandLine.isEmpty()) OpenDocument(commandLine);
-}
-
 }  // namespace quillon

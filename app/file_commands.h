@@ -1,8 +1,8 @@
 #pragma once
 // The File menu's commands and the questions asked before graphs are discarded: Open, Save,
 // Save As (document or BMP picture by the chosen filter), the closing question, the "Save
-// changes to file?" question of the Draw commands, and the start-up steps (association,
-// document named on the command line). No window needed: the picture comes from a capture
+// changes to file?" question of the Draw commands, and reading a named document. No window
+// needed: the picture comes from a capture
 // callback, file names from a FileChooser, messages go through the message sink.
 
 #include <QImage>
@@ -60,11 +60,6 @@ class FileCommands {
   // on to its dialog. "Yes" deletes the graphs only after they were written; otherwise
   // "3D Graph" ends and "Color Map" goes on with the graphs kept.
   bool PrepareNewDrawing(DrawCommand command);
-
-  // Start-up: registers the association, then opens the document named by the arguments
-  // (the program's arguments without the program name; several are joined with spaces, as
-  // a whole command-line text would read).
-  void StartUp(const QStringList& arguments);
 
   // Reads a document into the scene, reporting an unreadable file or unusable parts.
   bool OpenDocument(const QString& fileName);

@@ -1,6 +1,6 @@
 // The File commands through a scripted file chooser and recorded questions: Open, Save,
-// Save As (document or BMP), the closing question, the question of the Draw commands, the
-// association written at start-up and refreshed by saving, and a document on the command line.
+// Save As (document or BMP), the closing question, the question of the Draw commands, and the
+// association with its refresh after a save.
 
 #include <QDir>
 #include <QFile>
@@ -341,25 +341,18 @@ class CommandsFileTest : public QObject {
     QCOMPARE(resultCleared_, 2);
   }
 
-  void startUpWritesTheAssociationAndOpensTheCommandLineDocument() {
-    const QString path = SavedDocument("start.zvt");
-    doc_->DeleteAll();
+  void theAssociationNamesTheClassTheProgramAndTheIcon() {
     QFile::remove(association_->Paths().mimePackage);
-    files_->StartUp({path});
+    association_->Register();
     const QByteArray mime = ReadAll(association_->Paths().mimePackage);
-    QVERIFY(mime.contains("*.zvt"));
+    QVERIFY(mime.contains("<glob pattern=\"*.zvt\"/>"));
     QVERIFY(mime.contains("application/x-wdxfile"));
+    QVERIFY(mime.contains("<comment>Quillon</comment>"));
     const QByteArray entry = ReadAll(association_->Paths().desktopEntry);
     QVERIFY2(entry.contains("Exec=" + Path("program/quillon").toUtf8() + " %f"), entry.constData());
+    QVERIFY(entry.contains("Icon=" + Path("program/quillon.svg").toUtf8()));
     QVERIFY(entry.contains("MimeType=application/x-wdxfile;"));
     QVERIFY(entry.contains("Name=Quillon"));
-    QCOMPARE(doc_->Items().size(), size_t{2});
-    QVERIFY(sink_->Requests().empty());
-
-    // No arguments: nothing is opened.
-    doc_->DeleteAll();
-    files_->StartUp({});
-    QCOMPARE(doc_->Items().size(), size_t{0});
   }
 
   void aSavedDocumentRefreshesTheAssociation() {
