@@ -59,6 +59,11 @@ void DrawArea::RequestCompile() {
   update();
 }
 
+void DrawArea::RequestReorient() {
+  reorientPending_ = true;
+  update();
+}
+
 void DrawArea::CompileNow() {
   if (!initialized_) {
     RequestCompile();
@@ -88,7 +93,18 @@ void DrawArea::paintGL() {
   // viewport on it even if a resize reached us before the context did.
   const QSize pixels = PixelSize();
   camera_.SetScreen(pixels.width(), pixels.height());
-  if (compilePending_) Compile();
+  if (compilePending_) {
+    Compile();
+  } else if (reorientPending_) {
+    try {
+      frame_.CompileOrientation(document_.DrawScene, document_.Axes);
+    } catch (const RuntimeError& error) {
+      MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
+    }
+    ++compileCount_;
+    emit compiled();
+  }
+  reorientPending_ = false;
   try {
     frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_);
   } catch (const RuntimeError& error) {
@@ -113,7 +129,7 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
       navigator_.MouseMove(static_cast<float>(event->position().x()),
                            static_cast<float>(event->position().y()), width(), height(), camera_);
   if (effect == MouseNavigator::Effect::Recompile)
-    RequestCompile();
+    RequestReorient();
   else if (effect == MouseNavigator::Effect::Repaint)
     update();
 }

@@ -79,7 +79,7 @@ void frmF1::PresetView(float roll, float pitch, float yaw) {
   document_.DrawScene.RotPitch = pitch;
   document_.DrawScene.RotYaw = yaw;
   State().TrackballActive = false;
-  RecompileAndRepaint();
+  picDraw_->RequestReorient();
 }
 
 void frmF1::OnViewFront() {
