@@ -52,6 +52,13 @@ void DrawArea::ReleaseGl() {
 void DrawArea::resizeGL(int, int) {
   const QSize pixels = PixelSize();
   camera_.SetScreen(pixels.width(), pixels.height());
+  KeepAspect(camera_);
+}
+
+void DrawArea::KeepAspect(Cls4& camera) {
+  // The view volume follows the drawing area's shape (its height is kept), so a window that
+  // is not square shows the scene undistorted.
+  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
 }
 
 void DrawArea::RequestCompile() {
@@ -93,6 +100,7 @@ void DrawArea::paintGL() {
   // viewport on it even if a resize reached us before the context did.
   const QSize pixels = PixelSize();
   camera_.SetScreen(pixels.width(), pixels.height());
+  KeepAspect(camera_);
   if (compilePending_) {
     Compile();
   } else if (reorientPending_) {

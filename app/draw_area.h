@@ -28,6 +28,7 @@ class DrawArea : public QOpenGLWidget {
   // The orientation changed but not the content (rotation, preset view): only the small
   // orientation lists are recorded again at the next paint.
   void RequestReorient();
+  static void KeepAspect(Cls4& camera);
   // CompileScene now (making the context current) instead of at the next frame.
   void CompileNow();
 

@@ -152,6 +152,8 @@ bool frmF1::OpenDocument(const QString& fileName) {
     return false;
   }
   if (!result.warning.empty()) MsgBox(result.warning, kAppTitle, MsgIcon::Information);
+  // A document opens framed in the drawing area, as "Zoom to Fit" frames it.
+  OnViewZoomAll();
   return true;
 }
 

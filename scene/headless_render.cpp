@@ -48,6 +48,8 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
   Cls4 camera;
   Cls10 light;
   camera.SetScreen(options.width, options.height);
+  // The view volume takes the picture's shape, so a picture that is not square is undistorted.
+  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   if (options.projectType) camera.ProjectType = *options.projectType;
   if (options.view) ApplyPresetView(drawScene, *options.view);
   if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI);
