@@ -32,7 +32,7 @@ constexpr const char* kHomePage = "https://quillon.example.org/";
 frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmF1");
   setWindowTitle(QString::fromLatin1(kAppTitle));
-  resize(1024, 720);
+  resize(1100, 780);
 
   hints_ = new ToolbarHints([this](const QString& hint) { SetStatusHint(hint); }, this);
   CreateMenus();
