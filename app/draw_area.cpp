@@ -52,10 +52,22 @@ void DrawArea::ReleaseGl() {
 void DrawArea::resizeGL(int, int) {
   const QSize pixels = PixelSize();
   camera_.SetScreen(pixels.width(), pixels.height());
+  KeepAspect(camera_);
+}
+
+void DrawArea::KeepAspect(Cls4& camera) {
+  // The view volume follows the drawing area's shape (its height is kept), so a window that
+  // is not square shows the scene undistorted.
+  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
 }
 
 void DrawArea::RequestCompile() {
   compilePending_ = true;
+  update();
+}
+
+void DrawArea::RequestReorient() {
+  reorientPending_ = true;
   update();
 }
 
@@ -88,7 +100,19 @@ void DrawArea::paintGL() {
   // viewport on it even if a resize reached us before the context did.
   const QSize pixels = PixelSize();
   camera_.SetScreen(pixels.width(), pixels.height());
-  if (compilePending_) Compile();
+  KeepAspect(camera_);
+  if (compilePending_) {
+    Compile();
+  } else if (reorientPending_) {
+    try {
+      frame_.CompileOrientation(document_.DrawScene, document_.Axes);
+    } catch (const RuntimeError& error) {
+      MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
+    }
+    ++compileCount_;
+    emit compiled();
+  }
+  reorientPending_ = false;
   try {
     frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_);
   } catch (const RuntimeError& error) {
@@ -113,7 +137,7 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
       navigator_.MouseMove(static_cast<float>(event->position().x()),
                            static_cast<float>(event->position().y()), width(), height(), camera_);
   if (effect == MouseNavigator::Effect::Recompile)
-    RequestCompile();
+    RequestReorient();
   else if (effect == MouseNavigator::Effect::Repaint)
     update();
 }

@@ -25,6 +25,10 @@ class DrawArea : public QOpenGLWidget {
   // CompileScene runs before the next Display; several requests between two frames compile
   // once.
   void RequestCompile();
+  // The orientation changed but not the content (rotation, preset view): only the small
+  // orientation lists are recorded again at the next paint.
+  void RequestReorient();
+  static void KeepAspect(Cls4& camera);
   // CompileScene now (making the context current) instead of at the next frame.
   void CompileNow();
 
@@ -61,6 +65,7 @@ class DrawArea : public QOpenGLWidget {
   SceneFrame frame_;
   bool initialized_ = false;
   bool compilePending_ = true;
+  bool reorientPending_ = false;
   int compileCount_ = 0;
   int frameCount_ = 0;
 };

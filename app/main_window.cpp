@@ -32,7 +32,7 @@ constexpr const char* kHomePage = "https://quillon.example.org/";
 frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmF1");
   setWindowTitle(QString::fromLatin1(kAppTitle));
-  resize(1024, 720);
+  resize(1100, 780);
 
   hints_ = new ToolbarHints([this](const QString& hint) { SetStatusHint(hint); }, this);
   CreateMenus();
@@ -152,6 +152,8 @@ bool frmF1::OpenDocument(const QString& fileName) {
     return false;
   }
   if (!result.warning.empty()) MsgBox(result.warning, kAppTitle, MsgIcon::Information);
+  // A document opens framed in the drawing area, as "Zoom to Fit" frames it.
+  OnViewZoomAll();
   return true;
 }
 

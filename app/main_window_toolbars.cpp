@@ -119,7 +119,9 @@ void frmF1::CreateToolbars() {
   AddToolbarButtons(toolbar2_, 2);
   AddToolbarButtons(toolbar3_, 3);
   for (QToolBar* toolbar : {toolbar1_, toolbar2_, toolbar3_}) {
-    toolbar->setIconSize(iconSize);
+    // The view toolbar carries nineteen buttons down one edge: smaller icons keep them all
+    // visible in a window of ordinary height.
+    toolbar->setIconSize(toolbar == toolbar3_ ? QSize(20, 20) : iconSize);
     toolbar->setMovable(false);
     hints_->Watch(toolbar);
   }

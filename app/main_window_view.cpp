@@ -6,6 +6,7 @@
 
 #include "app/draw_area.h"
 #include "app/main_window.h"
+#include "scene/headless_render.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "scene/dialogs/axis_dialog.h"
@@ -79,7 +80,7 @@ void frmF1::PresetView(float roll, float pitch, float yaw) {
   document_.DrawScene.RotPitch = pitch;
   document_.DrawScene.RotYaw = yaw;
   State().TrackballActive = false;
-  RecompileAndRepaint();
+  picDraw_->RequestReorient();
 }
 
 void frmF1::OnViewFront() {
@@ -111,9 +112,7 @@ void frmF1::OnViewPerspective() {
 
 void frmF1::OnViewZoomAll() {
   if (document_.DrawScene.Count() == 0) return;
-  const Cls1 box = document_.DrawScene.GetBox(0);
-  camera_.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
-  camera_.Zoom(2.0f);
+  ZoomToFit(camera_, document_.DrawScene, document_.Axes.ShowPI);
   picDraw_->update();
 }
 

@@ -115,8 +115,12 @@ void DrawColorMapFrame(const Cls3& axes, float MinX, float MaxX, float MinY, flo
     DrawText2D(0.0f, static_cast<float>(MinX - (EstimatedTextWidth(text) + 0.35) - 0.2),
                static_cast<float>(iz0 + i), text);
   }
-  DrawText2D(0.0f, MinX + (MaxX - MinX) / 2.0f, MinZ - 1.8f, axes.TitleX);
-  DrawText2D(0.0f, MinX - 1.7f, MinZ + (MaxZ - MinZ) / 2.0f, axes.TitleY);
+  // The shared titles follow the 3D naming, where the scene's x quantity (VarX) titles the
+  // user's Y axis and the scene's z quantity (VarZ) the user's X axis. A map shows scene x
+  // across and scene z upwards, so the across title is TitleY and the upward one TitleX;
+  // the other way round every map would be labelled with the wrong quantities.
+  DrawText2D(0.0f, MinX + (MaxX - MinX) / 2.0f, MinZ - 1.8f, axes.TitleY);
+  DrawText2D(0.0f, MinX - 1.7f, MinZ + (MaxZ - MinZ) / 2.0f, axes.TitleX);
   glEnable(GL_LIGHTING);
 }
 

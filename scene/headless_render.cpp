@@ -30,7 +30,13 @@ void ApplyPresetView(Cls8& drawScene, PresetView view) {
 void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI) {
   if (drawScene.Count() == 0) return;
   const Cls1 box = drawScene.GetBox(0, showPI);
-  camera.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
+  if (State().SceneKind == 7) {
+    // Colour maps lie flat: scene X across and scene Z upwards in the plane z = 0, while the
+    // box's Y is the magnitude that only colours them. Fit what is drawn.
+    camera.ZoomAll(box.MinX, box.MinZ, 0.0f, box.MaxX, box.MaxZ, 0.0f);
+  } else {
+    camera.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
+  }
   camera.Zoom(2.0f);
 }
 
@@ -48,6 +54,8 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
   Cls4 camera;
   Cls10 light;
   camera.SetScreen(options.width, options.height);
+  // The view volume takes the picture's shape, so a picture that is not square is undistorted.
+  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   if (options.projectType) camera.ProjectType = *options.projectType;
   if (options.view) ApplyPresetView(drawScene, *options.view);
   if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI);

@@ -63,9 +63,8 @@ struct ListRecording {
   ListRecording& operator=(const ListRecording&) = delete;
 };
 
-void SceneFrame::CompileFrame(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame) {
+void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame) {
   const ListRecording recording(list);
-  ApplyOrientation(drawScene);
   const bool anyShown = drawScene.Count() > 0;
   if (anyShown && IsPlaneKind(State().SceneKind)) {
     DrawBackground(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
@@ -91,9 +90,17 @@ void SceneFrame::DeleteLists() {
   frameListCount_ = 0;
 }
 
+void SceneFrame::DeleteContentLists() {
+  if (contentBase_ != 0 && contentCount_ > 0) glDeleteLists(contentBase_, contentCount_);
+  contentBase_ = 0;
+  contentCount_ = 0;
+  contentAnimated_ = false;
+}
+
 void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
   Cls1 box = drawScene.GetBox(0, axes.ShowPI);
   DeleteLists();
+  DeleteContentLists();
   DeleteCompiledTextures();
 
   if (drawScene.Animation()) {
@@ -114,16 +121,39 @@ void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
     all.MaxX += 0.1f;
     all.MaxY += 0.1f;
     all.MaxZ += 0.1f;
-    frameListBase_ = glGenLists(frames + 1);
-    if (frameListBase_ == 0) return;
-    frameListCount_ = frames + 1;
-    for (int32_t h = 0; h <= frames; ++h) CompileFrame(frameListBase_ + h, drawScene, axes, all, h);
+    contentBase_ = glGenLists(frames + 1);
+    if (contentBase_ == 0) return;
+    contentCount_ = frames + 1;
+    contentAnimated_ = true;
+    for (int32_t h = 0; h <= frames; ++h) CompileContent(contentBase_ + h, drawScene, axes, all, h);
+  } else {
+    contentBase_ = glGenLists(1);
+    if (contentBase_ == 0) return;
+    contentCount_ = 1;
+    CompileContent(contentBase_, drawScene, axes, box, 0);
+  }
+  CompileOrientation(drawScene, axes);
+}
+
+void SceneFrame::CompileOrientation(Cls8& drawScene, Cls3& axes) {
+  if (contentCount_ == 0 || contentAnimated_ != drawScene.Animation()) {
+    CompileScene(drawScene, axes);
     return;
   }
-
-  sceneList_ = glGenLists(1);
-  if (sceneList_ == 0) return;
-  CompileFrame(sceneList_, drawScene, axes, box, 0);
+  DeleteLists();
+  const uint32_t base = glGenLists(contentCount_);
+  if (base == 0) return;
+  for (int32_t h = 0; h < contentCount_; ++h) {
+    const ListRecording recording(base + h);
+    ApplyOrientation(drawScene);
+    glCallList(contentBase_ + h);
+  }
+  if (contentAnimated_) {
+    frameListBase_ = base;
+    frameListCount_ = contentCount_;
+  } else {
+    sceneList_ = base;
+  }
 }
 
 uint32_t SceneFrame::ListForFrame(const Cls8& drawScene, int32_t lngAnimStep) const {
@@ -150,6 +180,7 @@ void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, co
 void SceneFrame::Release() {
   if (!initialized_) return;
   DeleteLists();
+  DeleteContentLists();
   DeleteCompiledTextures();
   DeleteSceneFonts();
   initialized_ = false;

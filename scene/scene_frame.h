@@ -24,6 +24,12 @@ class SceneFrame {
   // animated); the lists of the previous compile are deleted.
   void CompileScene(Cls8& drawScene, Cls3& axes);
 
+  // The same lists after a change of orientation only (a drag rotation, a preset view): each
+  // list is the orientation followed by a call of the frame's content, which was recorded by
+  // the last CompileScene and is kept, so a rotation does not record every graph again. Falls
+  // back to CompileScene when no content has been recorded.
+  void CompileOrientation(Cls8& drawScene, Cls3& axes);
+
   // One frame: SetLight, smooth shading, camera Projection, clear, call the list of the frame.
   // The caller swaps buffers.
   void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
@@ -41,9 +47,15 @@ class SceneFrame {
  private:
   // Multiplies the model-view matrix by the scene's orientation (see CompileScene).
   void ApplyOrientation(const Cls8& drawScene);
-  void CompileFrame(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
+  void CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
   void DeleteLists();
+  void DeleteContentLists();
 
+  // Content lists: background, graphs and axes frame of each frame, without the orientation.
+  uint32_t contentBase_ = 0;
+  int32_t contentCount_ = 0;
+  bool contentAnimated_ = false;
+  // The lists Display calls: orientation, then the content list of the same frame.
   uint32_t sceneList_ = 0;
   uint32_t frameListBase_ = 0;
   int32_t frameListCount_ = 0;

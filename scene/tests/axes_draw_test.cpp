@@ -221,3 +221,28 @@ TEST_F(AxesDrawTest, KindsOutsideOneToSevenDrawNothingButTakeTheTitles) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// The map shows the scene's x quantity across and its z quantity upwards; the shared titles
+// carry VarX's letter in TitleLetterY and VarZ's in TitleLetterX, so the across title must be
+// TitleY. Two titles of different lengths tell the places apart.
+TEST_F(AxesDrawTest, ColorMapTitlesNameTheQuantityOfTheirDirection) {
+  State().SceneKind = 7;
+  State().TitleLetterX = "V";    // the upward quantity (VarZ)
+  State().TitleLetterY = "XYZ";  // the across quantity (VarX)
+  const auto all = DrawFrame(-2.5f, 2.5f, 0, 0, -1.5f, 1.5f);
+  const double acrossY = Project(0, -1.5 - 1.8, 0).y;
+  const double upwardX = Project(-2.5 - 1.7, 0, 0).x;
+  int across = 0, upward = 0;
+  for (const auto& b : FeedbackCapture::OfKind(all, FeedbackKind::Bitmap)) {
+    if (std::abs(b.vertices[0].y - acrossY) < 0.5) ++across;
+    if (std::abs(b.vertices[0].x - upwardX) < 0.5) ++upward;
+  }
+  EXPECT_EQ(across, 3);
+  EXPECT_EQ(upward, 1);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,228 @@
+// The graph list bookkeeping: adding, checking, deleting, IDs and captions.
+
+#include <gtest/gtest.h>
+
+#include "test_graphs.h"
+
+namespace quillon {
+namespace {
+
+using testing_support::DialogSurface;
+using testing_support::DocumentTest;
+
+class SceneDocumentTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    State().SceneKind = 3;
+    doc_.onSceneChanged = [this] { ++changes_; };
+  }
+  std::vector<int32_t> DrawIds() const {
+    std::vector<int32_t> ids;
+    for (const auto& e : doc_.DrawScene.FunSurfs()) ids.push_back(e.graph->ID);
+    return ids;
+  }
+  // Adds a graph the way a dialog does: the next ID.
+  void AddNew(const std::string& f) { doc_.AddGraph(DialogSurface(++State().LastGraphID, "", f)); }
+
+  SceneDocument doc_;
+  int changes_ = 0;
+};
+
+TEST_F(SceneDocumentTest, AddingPutsTheGraphInBothContainersAndTheList) {
+  AddNew("z");
+  AddNew("z^2");
+  ASSERT_EQ(doc_.Items().size(), 2u);
+  EXPECT_EQ(doc_.Items()[1].caption, "3D Surface  w=z^2");
+  EXPECT_TRUE(doc_.Items()[1].checked);
+  EXPECT_EQ(doc_.ListScene.FunSurfs()[1].key, "2");
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1, 2}));
+  EXPECT_EQ(doc_.GraphAt(1)->ExpressZ, "z^2");
+  EXPECT_EQ(doc_.GraphAt(2), nullptr);
+  EXPECT_EQ(doc_.GraphAt(-1), nullptr);
+  EXPECT_FALSE(doc_.GraphAt(0)->QuantityX.Empty());  // sampled
+}
+
+TEST_F(SceneDocumentTest, VectorsAreListedButNotSampled) {
+  auto v = DialogSurface(1, "", "z");
+  v->GraphType = 31;
+  EXPECT_TRUE(doc_.AddGraph(v));
+  EXPECT_TRUE(v->QuantityX.Empty());
+  EXPECT_EQ(doc_.Items()[0].caption, "Vector ");
+}
+
+TEST_F(SceneDocumentTest, UncheckHidesAndRecheckAppendsAtTheEnd) {
+  AddNew("a");
+  AddNew("b");
+  AddNew("c");
+  doc_.SetChecked(0, false);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{2, 3}));
+  EXPECT_FALSE(doc_.IsGraphShown(1));
+  doc_.SetChecked(0, true);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{2, 3, 1}));
+  EXPECT_TRUE(doc_.IsGraphShown(1));
+  EXPECT_EQ(doc_.ListScene.Item(1)->ID, 1);  // the list order does not change
+  EXPECT_EQ(changes_, 2);
+}
+
+TEST_F(SceneDocumentTest, DeleteRemovesTheCurrentGraphEverywhere) {
+  AddNew("a");
+  AddNew("b");
+  AddNew("c");
+  doc_.SetChecked(2, false);
+  doc_.SetCurrentIndex(1);
+  doc_.Delete();
+  ASSERT_EQ(doc_.Items().size(), 2u);
+  EXPECT_EQ(doc_.Items()[1].caption, "3D Surface  w=c");
+  EXPECT_FALSE(doc_.Items()[1].checked);
+  EXPECT_EQ(doc_.ListScene.Count(), 2u);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(doc_.CurrentIndex(), 1);
+  doc_.Delete();  // the hidden one: only in ListScene
+  EXPECT_EQ(doc_.CurrentIndex(), 0);
+  EXPECT_EQ(doc_.ListScene.Count(), 1u);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(State().LastGraphID, 3);  // IDs are not reused
+}
+
+TEST_F(SceneDocumentTest, DeleteWithoutCurrentItemDoesNothing) {
+  AddNew("a");
+  const int before = changes_;
+  doc_.Delete();
+  EXPECT_EQ(doc_.ListScene.Count(), 1u);
+  EXPECT_EQ(changes_, before);
+  doc_.SetCurrentIndex(5);
+  EXPECT_EQ(doc_.CurrentIndex(), -1);
+}
+
+TEST_F(SceneDocumentTest, DeleteAllThenTheNextGraphHasIdOne) {
+  AddNew("a");
+  AddNew("b");
+  doc_.SetCurrentIndex(0);
+  doc_.DeleteAll();
+  EXPECT_EQ(doc_.ListScene.Count(), 0u);
+  EXPECT_EQ(doc_.DrawScene.Count(), 0u);
+  EXPECT_TRUE(doc_.Items().empty());
+  EXPECT_EQ(doc_.CurrentIndex(), -1);
+  EXPECT_EQ(State().LastGraphID, 0);
+  AddNew("c");
+  EXPECT_EQ(doc_.ListScene.Item(1)->ID, 1);
+}
+
+TEST_F(SceneDocumentTest, SamplingErrorLeavesListAndContainersInStepForRemoveLast) {
+  AddNew("a");
+  EXPECT_THROW(AddNew("1/0"), RuntimeError);
+  EXPECT_EQ(doc_.Items().size(), 2u);
+  EXPECT_EQ(doc_.ListScene.Count(), 2u);
+  doc_.RemoveLast();
+  EXPECT_EQ(doc_.Items().size(), 1u);
+  EXPECT_EQ(doc_.ListScene.Count(), 1u);
+  EXPECT_EQ(doc_.DrawScene.Count(), 1u);
+  EXPECT_FALSE(doc_.AddGraph(DialogSurface(9, "", "bad")));
+}
+
+TEST_F(SceneDocumentTest, ATakenKeyChangesNothing) {
+  AddNew("a");
+  EXPECT_THROW(doc_.AddGraph(DialogSurface(1, "", "b")), RuntimeError);
+  EXPECT_EQ(doc_.Items().size(), 1u);
+  EXPECT_EQ(doc_.ListScene.Count(), 1u);
+  EXPECT_EQ(doc_.DrawScene.Count(), 1u);
+}
+
+TEST_F(SceneDocumentTest, ReshowingReportsSamplingErrorsWithoutStopping) {
+  AddNew("a");
+  AddNew("b");
+  doc_.SetChecked(0, false);
+  doc_.SetChecked(1, false);
+  doc_.GraphAt(0)->ExpressZ = "1/0";
+  doc_.SetChecked(0, true);
+  doc_.SetChecked(1, true);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1, 2}));
+  const auto errors = doc_.TakeSamplingErrors();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "graph 1: Division by zero");
+  EXPECT_TRUE(doc_.TakeSamplingErrors().empty());
+}
+
+TEST_F(SceneDocumentTest, CaptionReplacedByTheDialogs) {
+  AddNew("a");
+  doc_.SetCaption(0, "Color Map: w=a");
+  EXPECT_EQ(doc_.Items()[0].caption, "Color Map: w=a");
+}
+
+Cls9 Graph(int32_t type, int32_t coord, int32_t form) {
+  Cls9 g;
+  g.GraphType = type;
+  g.CoordType = coord;
+  g.FunForm = form;
+  g.ExpressX = "X";
+  g.ExpressY = "Y";
+  g.ExpressZ = "Z";
+  return g;
+}
+
+TEST(Captions, ThreeDimensionalScenes) {
+  auto c = [](int32_t type, int32_t coord, int32_t form) {
+    return SceneDocument::Caption(Graph(type, coord, form), 3);
+  };
+  EXPECT_EQ(c(2, 3, 2), "3D Surface  w=Z");
+  EXPECT_EQ(c(2, 1, 2), "Surface by rotation  y=Z");
+  EXPECT_EQ(c(1, 4, 2), "3D Curve  z=Z");
+  EXPECT_EQ(c(12, 5, 2), "3D Surface Animation  r=Z");
+  EXPECT_EQ(c(11, 3, 3), "3D Curve Animation  x=X,y=Y,z=Z");
+  EXPECT_EQ(c(2, 4, 3), "3D Surface  a=X,r=Y,z=Z");
+  EXPECT_EQ(c(1, 5, 3), "3D Curve  a=X,b=Y,r=Z");
+  EXPECT_EQ(c(7, 3, 0), "Point  x=X, y=Y, z=Z");
+  EXPECT_EQ(c(7, 4, 0), "Point  a=X, r=Y, z=Z");
+  EXPECT_EQ(c(8, 5, 0), "Point Animation  a=X, b=Y, r=Z");
+  EXPECT_EQ(c(31, 0, 0), "Vector ");
+  EXPECT_EQ(c(32, 0, 0), "Vector Operation ");
+  EXPECT_EQ(SceneDocument::Caption(Graph(2, 3, 2), 6), "3D Surface  w=Z");
+}
+
+TEST(Captions, ColorMapScenes) {
+  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 7), "Color Map  w=Z");
+  EXPECT_EQ(SceneDocument::Caption(Graph(14, 3, 2), 7), "Contour Plot  x=X, y=Y, z=Z");
+  EXPECT_EQ(SceneDocument::Caption(Graph(15, 3, 2), 7), "Vector Plot  x=X, y=Y, z=Z");
+}
+
+TEST(Captions, PlaneScenes) {
+  auto c = [](int32_t type, int32_t coord, int32_t form, int32_t kind = 1) {
+    return SceneDocument::Caption(Graph(type, coord, form), kind);
+  };
+  EXPECT_EQ(c(0, 1, 2), "2D Curve  y=Z");
+  EXPECT_EQ(c(0, 2, 2, 2), "2D Curve  r=Z");
+  EXPECT_EQ(c(1, 1, 3), "2D Curve Animation  x=X,y=Y");
+  EXPECT_EQ(c(0, 2, 3), "2D Curve  a=X,r=Y");
+  EXPECT_EQ(c(0, 1, 1), "2D Curve  Z=0");
+  EXPECT_EQ(c(3, 1, 0), "Inequality  Z<=0");
+  EXPECT_EQ(c(9, 1, 0), "Inequality Animation  Z<=0");
+  EXPECT_EQ(c(7, 1, 0), "Point  x=X, y=Y");
+  EXPECT_EQ(c(8, 2, 0), "Point Animation  a=X, r=Y");
+  EXPECT_EQ(c(10, 1, 2), "Intersection  y=Y, y=Z");
+  EXPECT_EQ(c(20, 1, 2), "Step & Stem  y=Z");
+  EXPECT_EQ(c(21, 1, 2), "Step Plot  y=Z");
+  EXPECT_EQ(c(22, 1, 2), "Stem Plot  y=Z");
+  EXPECT_EQ(c(23, 1, 2), "ODE dy/dx=Z");
+  EXPECT_EQ(c(36, 1, 2), "Limit Z");
+  EXPECT_EQ(c(37, 1, 2), "Series Z");
+  EXPECT_EQ(c(38, 2, 2), "2.5D Ribbon  r=Z");
+  EXPECT_EQ(c(38, 1, 3), "2.5D Ribbon  x=X,y=Y");
+  Cls9 ribbon = Graph(38, 1, 2);
+  ribbon.Animation = true;
+  EXPECT_EQ(SceneDocument::Caption(ribbon, 2), "2.5D Ribbon Animation  y=Z");
+}
+
+TEST(Captions, EveryGraphGetsOne) {
+  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 3), "Graph 13  x=X, y=Y, z=Z");
+  Cls9 g = Graph(2, 2, 2);
+  g.ExpressX.clear();
+  g.ExpressY.clear();
+  EXPECT_EQ(SceneDocument::Caption(g, 3), "Graph 2  w=Z");
+  // Before the first graph sets the kind, the graph's own kind decides.
+  EXPECT_EQ(SceneDocument::Caption(Graph(2, 3, 2), 0), "3D Surface  w=Z");
+  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 0), "Color Map  w=Z");
+}
+
+}  // namespace
+}  // namespace quillon
