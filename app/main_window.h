@@ -26,6 +26,7 @@ namespace quillon {
 class ClientArea;
 class DrawArea;
 class ToolbarHints;
+struct WindowCommands;
 
 // The main window.
 class frmF1 : public QMainWindow {
@@ -56,6 +57,9 @@ class frmF1 : public QMainWindow {
 
   // Clipboard graphs held by the edit commands (reset at start-up).
   int32_t ClipGraphCount = 0;
+
+  // The file, draw, edit and picture commands behind the slots below.
+  WindowCommands& Commands();
 
  public slots:
   // --- commands another part of the program builds: see main_window_commands.cpp ---
@@ -109,6 +113,10 @@ class frmF1 : public QMainWindow {
   void SetView3DButtons();
   void SetViewMapButtons();
 
+ protected:
+  // Closing asks about unsaved graphs; a save that did not happen keeps the window open.
+  void closeEvent(QCloseEvent* event) override;
+
  private slots:
   void OnListItemChanged(QListWidgetItem* item);
   void OnListCurrentRowChanged(int row);
@@ -152,6 +160,9 @@ class frmF1 : public QMainWindow {
   QMenu* graphEdit_ = nullptr;
   ToolbarHints* hints_ = nullptr;
   bool syncingList_ = false;
+  // Created on first use (start-up registers the association); shared_ptr so that this
+  // header needs only the declaration. Declared last: destroyed before what it refers to.
+  std::shared_ptr<WindowCommands> commands_;
 
   friend class ToolbarHints;
 };

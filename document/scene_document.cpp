@@ -30,7 +30,7 @@ Cls8::GraphPtr SceneDocument::GraphAt(int32_t index) const {
   return ListScene.Item(static_cast<size_t>(index) + 1);
 }
 
-bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph) {
+bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph, bool sample) {
   const std::string key = KeyOf(*graph);
   ListScene.Add(graph, key);
   try {
@@ -42,7 +42,7 @@ bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph) {
   // The item comes before sampling, so that a sampling error leaves the list and ListScene
   // in step (RemoveLast undoes all three).
   items_.push_back({Caption(*graph, State().SceneKind), true});
-  if (!IsSampledKind(graph->GraphType)) return true;
+  if (!sample || !IsSampledKind(graph->GraphType)) return true;
   return graph->GetPoints();
 }
 

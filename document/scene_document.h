@@ -46,7 +46,9 @@ class SceneDocument {
   // kind is 4, 5, 6, 31 or 32, and appends its caption (checked). Returns what sampling
   // returned (true for kinds that are not sampled). A run-time error of sampling propagates
   // with the graph already added; the caller decides whether to remove it (RemoveLast).
-  bool AddGraph(const Cls8::GraphPtr& graph);
+  // sample = false adds a graph its creator has sampled already (the graph dialogs sample
+  // before the graph joins the scene).
+  bool AddGraph(const Cls8::GraphPtr& graph, bool sample = true);
   // Undoes the last AddGraph (both containers and the list item).
   void RemoveLast();
 

@@ -154,7 +154,7 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
       const CompiledProgram::BlockOutcome r = programZ.EvaluateBlock(x, y, n, u, v);
       return BlockResult{r.completed, r.noValue, r.error};
     };
-    return SampleGridTables(g, evaluate, du, dv, threads, &stop);
+    return SampleGridTables(g, evaluate, du, dv, threads, &stop, options.cancel, options.rowsDone);
   }
 
   allocateEmpty();

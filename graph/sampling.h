@@ -3,6 +3,7 @@
 // map kinds (row blocks on several threads, with the results of the sequential loop), the
 // marker sampler of the animated and point kinds, and the settings they share.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -41,12 +42,18 @@ struct SamplingStop {
   int32_t k = 0, j = 0;      // grid indexes of the failing point
   int32_t l = 0;             // animation step (marker kinds)
   float x = 0.0f, y = 0.0f;  // the evaluator's inputs there
+  bool cancelled = false;    // the caller's cancel hook stopped it (no error, no value missing)
 };
 
 // Options of one sampling call.
 struct SamplingOptions {
   unsigned threads = 0;          // 0: SamplingThreads()
   SamplingStop* stop = nullptr;  // filled with the stopping point, when given
+  // Progress and cancel hook of the grid kinds, for callers that sample while a window keeps
+  // turning: every finished row adds 1 to *rowsDone; once *cancel is true, sampling stops
+  // after the rows in hand and returns false with stop->cancelled set.
+  std::atomic<bool>* cancel = nullptr;
+  std::atomic<int64_t>* rowsDone = nullptr;
 };
 
 // GetPoints with options: the same result, tables and errors.
@@ -60,7 +67,8 @@ bool SampleGraph(Cls9& graph, const SamplingOptions& options);
 // have left (earlier points filled, the rest and the distributed tables zero), the extremes
 // likewise; then it returns false (no value) or raises the error. `stop` receives the point.
 bool SampleGridTables(Cls9& graph, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
-                      SamplingStop* stop = nullptr);
+                      SamplingStop* stop = nullptr, std::atomic<bool>* cancel = nullptr,
+                      std::atomic<int64_t>* rowsDone = nullptr);
 
 // Runs row(b) for the blocks b = 0..count-1 on up to `threads` threads, handing blocks out
 // in increasing order. row returns false to stop. Returns the first block that returned

@@ -53,6 +53,7 @@ struct BlockState {
   size_t row = 0, col = 0;    // failing point
   bool valuesStored = false;  // x, y, u and v were stored at the failing point, not |w|
   bool noValue = false;
+  bool cancelled = false;  // stopped by the caller before row `row`
   std::optional<RuntimeError> error;
 };
 
@@ -136,7 +137,7 @@ size_t RunBlocksInOrder(size_t count, unsigned threads, const std::function<bool
 }
 
 bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
-                      SamplingStop* stop) {
+                      SamplingStop* stop, std::atomic<bool>* cancel, std::atomic<int64_t>* rowsDone) {
   const size_t rows = static_cast<size_t>(g.StepU) + 1;
   const size_t cols = static_cast<size_t>(g.StepV) + 1;
   const double minU = g.MinU;
@@ -251,7 +252,15 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     BlockState& st = states[b];
     const size_t end = std::min(rows, (b + 1) * rowsPerBlock);
     for (size_t k = b * rowsPerBlock; k < end; ++k) {
+      if (cancel && cancel->load(std::memory_order_relaxed)) {
+        st.failed = true;
+        st.cancelled = true;
+        st.row = k;
+        st.col = 0;
+        return false;
+      }
       if (!sampleRow(k, st)) return false;
+      if (rowsDone) rowsDone->fetch_add(1, std::memory_order_relaxed);
     }
     return true;
   });
@@ -291,9 +300,10 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     s.j = static_cast<int32_t>(st.col);
     s.x = static_cast<float>(static_cast<double>(du) * static_cast<double>(st.row) + minU);
     s.y = static_cast<float>(static_cast<double>(dv) * static_cast<double>(st.col) + minV);
+    s.cancelled = st.cancelled;
     *stop = s;
   }
-  if (st.noValue) return false;
+  if (st.noValue || st.cancelled) return false;
   throw *st.error;
 }
 

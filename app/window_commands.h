@@ -1,0 +1,34 @@
+#pragma once
+// The command controllers of the main window, built from its pieces: the file dialog, the
+// association, the File, Draw, Edit and picture commands. The window's command slots call
+// them (main_window_commands.cpp).
+
+#include <QString>
+
+#include "app/draw_commands.h"
+#include "app/edit_commands.h"
+#include "app/export_commands.h"
+#include "app/file_association.h"
+#include "app/file_chooser.h"
+#include "app/file_commands.h"
+
+namespace quillon {
+
+class frmF1;
+
+struct WindowCommands {
+  explicit WindowCommands(frmF1& window);
+
+  // The folder of the running program, without a trailing separator.
+  static QString ProgramFolder();
+
+  QtFileChooser fileDialog;
+  FileAssociation association;
+  FileCommands files;
+  GraphDialogLauncher dialogs;
+  DrawCommands draw;
+  EditCommands edit;
+  ExportCommands exports;
+};
+
+}  // namespace quillon

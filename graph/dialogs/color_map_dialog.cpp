@@ -1,0 +1,204 @@
+#include "graph/dialogs/color_map_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "common/leading_number.h"
+#include "common/message_sink.h"
+#include "common/program_state.h"
+#include "graph/codes.h"
+#include "graph/dialogs/sampling_runner.h"
+
+namespace quillon {
+namespace {
+
+QLineEdit* Field(QWidget* parent, const char* name, const char* text) {
+  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+}  // namespace
+
+frmF22::frmF22(SceneDocument& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+  setObjectName(QStringLiteral("frmF22"));
+  setWindowTitle(QStringLiteral("Function Color Map"));
+  sampler_ = [this](Cls9& graph) { return SampleForDialog(graph, this); };
+  Build();
+}
+
+void frmF22::Build() {
+  auto* root = new QVBoxLayout(this);
+  auto* nameRow = new QHBoxLayout;
+  Text1_ = Field(this, "Text1", "Untitled");
+  auto* nameLabel = new QLabel(QStringLiteral("&Name"), this);
+  nameLabel->setBuddy(Text1_);
+  nameRow->addWidget(nameLabel);
+  nameRow->addWidget(Text1_);
+  root->addLayout(nameRow);
+
+  auto* function = new QGroupBox(QStringLiteral("Function"), this);
+  auto* functionRow = new QHBoxLayout(function);
+  Text4_ = Field(function, "Text4", "");
+  auto* fLabel = new QLabel(QStringLiteral("&f(z)"), function);
+  fLabel->setBuddy(Text4_);
+  functionRow->addWidget(fLabel);
+  functionRow->addWidget(Text4_);
+  root->addWidget(function);
+
+  auto* domain = new QGroupBox(QStringLiteral("Domain Of Variables"), this);
+  auto* grid = new QGridLayout(domain);
+  Text5_ = Field(domain, "Text5", "-4");
+  Text6_ = Field(domain, "Text6", "4");
+  Text7_ = Field(domain, "Text7", "40");
+  Text8_ = Field(domain, "Text8", "-4");
+  Text9_ = Field(domain, "Text9", "4");
+  Text10_ = Field(domain, "Text10", "40");
+  const struct {
+    const char* caption;
+    QLineEdit* field;
+    int row, column;
+  } cells[] = {{"Min &x", Text5_, 0, 0}, {"Max x", Text6_, 0, 2}, {"Steps x", Text7_, 0, 4},
+               {"Min &y", Text8_, 1, 0}, {"Max y", Text9_, 1, 2}, {"Steps y", Text10_, 1, 4}};
+  for (const auto& cell : cells) {
+    auto* label = new QLabel(QString::fromLatin1(cell.caption), domain);
+    label->setBuddy(cell.field);
+    grid->addWidget(label, cell.row, cell.column);
+    grid->addWidget(cell.field, cell.row, cell.column + 1);
+  }
+  grid->addWidget(new QLabel(QStringLiteral("Recommended Value: 30 - 60"), domain), 0, 6);
+  grid->addWidget(new QLabel(QStringLiteral("Recommended Value: 30 - 60"), domain), 1, 6);
+  // The animation parameter fields exist but a colour map does not use t: kept hidden.
+  Text2_ = Field(domain, "Text2", "-2");
+  Text3_ = Field(domain, "Text3", "2");
+  Text11_ = Field(domain, "Text11", "");
+  for (QLineEdit* hidden : {Text2_, Text3_, Text11_}) hidden->hide();
+  root->addWidget(domain);
+
+  auto* directions = new QGroupBox(QStringLiteral("Variables In Different Directions"), this);
+  auto* dirRow = new QGridLayout(directions);
+  auto* colors = new QGroupBox(QStringLiteral("Color"), this);
+  auto* colorRow = new QGridLayout(colors);
+  const struct {
+    int number;
+    const char* caption;
+    int32_t initial;
+    QGroupBox* box;
+    QGridLayout* layout;
+    int column;
+  } combos[] = {{3, "X Axis", quantity::kX, directions, dirRow, 0},
+                {1, "Y Axis", quantity::kY, directions, dirRow, 2},
+                {4, "Red", quantity::kU, colors, colorRow, 0},
+                {5, "Green", quantity::kV, colors, colorRow, 2},
+                {6, "Blue", quantity::kMagnitude, colors, colorRow, 4}};
+  for (const auto& spec : combos) {
+    auto* combo = new QComboBox(spec.box);
+    combo->setObjectName(QStringLiteral("Combo%1").arg(spec.number));
+    FillQuantityCombo(combo, spec.initial);
+    auto* label = new QLabel(QString::fromLatin1(spec.caption), spec.box);
+    label->setBuddy(combo);
+    spec.layout->addWidget(label, 0, spec.column);
+    spec.layout->addWidget(combo, 0, spec.column + 1);
+    Combo_[spec.number] = combo;
+  }
+  root->addWidget(directions);
+  root->addWidget(colors);
+
+  auto* buttons = new QHBoxLayout;
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  root->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, [this] {
+    if (Confirm()) accept();
+  });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmF22::LoadGraph(const Cls9& graph) {
+  Text1_->setText(QString::fromStdString(graph.NameS));
+  Text4_->setText(QString::fromStdString(graph.ExpressZ));
+  Text5_->setText(FieldText(graph.MinU));
+  Text6_->setText(FieldText(graph.MaxU));
+  Text7_->setText(QString::number(graph.StepU));
+  Text8_->setText(FieldText(graph.MinV));
+  Text9_->setText(FieldText(graph.MaxV));
+  Text10_->setText(QString::number(graph.StepV));
+  SelectQuantity(Combo_[3], graph.VarX);
+  SelectQuantity(Combo_[1], graph.VarZ);
+  SelectQuantity(Combo_[4], graph.ColorR);
+  SelectQuantity(Combo_[5], graph.ColorG);
+  SelectQuantity(Combo_[6], graph.ColorB);
+  LineColor = graph.LineColor;
+  LineWidth = graph.LineWidth;
+  Material = graph.Material;
+}
+
+void frmF22::reject() {
+  if (!SamplingRunner::Busy()) QDialog::reject();
+}
+
+bool frmF22::Confirm() {
+  std::vector<QLineEdit*> fields{Text2_, Text3_, Text4_, Text5_, Text6_, Text8_, Text9_};
+  if (!CleanValueFields(fields)) return false;
+
+  if (FieldNumber(Text7_) < 1.0) {
+    MsgBox("Steps u must be larger than 1.", "Note", MsgIcon::Exclamation);
+    return false;
+  }
+  if (FieldNumber(Text10_) < 1.0) {
+    MsgBox("Steps v must be larger than 1.", "Note", MsgIcon::Exclamation);
+    return false;
+  }
+  State().SceneKind = 7;
+  const float minX = static_cast<float>(FieldNumber(Text5_));
+  const float maxX = static_cast<float>(FieldNumber(Text6_));
+  const float minY = static_cast<float>(FieldNumber(Text8_));
+  const float maxY = static_cast<float>(FieldNumber(Text9_));
+  if (minX > maxX) {
+    MsgBox("Min u must be less than Max u.", "Note", MsgIcon::Exclamation);
+    return false;
+  }
+  if (minY > maxY) {
+    MsgBox("Min v must be less than Max v.", "Note", MsgIcon::Exclamation);
+    return false;
+  }
+
+  auto graph = std::make_shared<Cls9>(
+      Cls9{}.Init(State().LastGraphID, Text1_->text().toStdString(), gtp::kColorMap, ctp::kCartesian, "", "",
+                  Text4_->text().toStdString(), RoundToLong(FieldNumber(Text7_)),
+                  RoundToLong(FieldNumber(Text10_)), minX, maxX, minY, maxY, 3, RGB(255, 0, 0), 0, LineColor,
+                  LineWidth, Material, shw::kSurface, smt::kSmoothest, false, false, false, 0));
+  graph->FunForm = fun::kExplicit;
+  graph->VarZ = QuantityCode(Combo_[1]);
+  graph->VarY = quantity::kMagnitude;
+  graph->VarX = QuantityCode(Combo_[3]);
+  graph->ColorR = QuantityCode(Combo_[4]);
+  graph->ColorG = QuantityCode(Combo_[5]);
+  graph->ColorB = QuantityCode(Combo_[6]);
+  StoreTitleLetters(graph->VarX, graph->VarY, graph->VarZ);
+
+  const std::string caption = "Color Map: w=" + graph->ExpressZ;
+  if (State().EditMode) return CommitEditedGraph(doc_, *graph, caption, sampler_);
+  if (doc_.ListScene.Count() == 0) {
+    // A new map scene is seen head-on, as a document of colour maps is read back.
+    doc_.DrawScene.RotRoll = doc_.DrawScene.RotPitch = doc_.DrawScene.RotYaw = 0.0f;
+    State().TrackballActive = false;
+    doc_.Axes.Show = true;
+  }
+  return CommitNewGraph(doc_, graph, caption, sampler_);
+}
+
+}  // namespace quillon

@@ -1,0 +1,92 @@
+#include "graph/dialogs/dialog_helpers.h"
+
+#include "common/leading_number.h"
+#include "common/message_sink.h"
+#include "common/program_state.h"
+#include "common/runtime_error.h"
+#include "expr/text_helpers.h"
+#include "graph/codes.h"
+#include "graph/dialogs/sampling_runner.h"
+
+namespace quillon {
+
+bool CleanValueFields(const std::vector<QLineEdit*>& fields) {
+  for (QLineEdit* field : fields) {
+    if (field == nullptr || field->isHidden()) continue;
+    std::string text = field->text().toStdString();
+    std::string cleaned;
+    if (!NormalizeValueText(text, cleaned)) {
+      MsgBox("Illegal data exist.", "Error", MsgIcon::Exclamation);
+      field->setFocus();
+      return false;
+    }
+    field->setText(QString::fromStdString(cleaned));
+  }
+  return true;
+}
+
+double FieldNumber(const QLineEdit* field) {
+  return LeadingNumber(field->text().toStdString());
+}
+
+QString FieldText(float value) {
+  return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+void FillQuantityCombo(QComboBox* combo, int32_t initialCode) {
+  combo->clear();
+  for (std::string_view caption : quantity::kCaptions) {
+    combo->addItem(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
+  }
+  SelectQuantity(combo, initialCode);
+}
+
+int32_t QuantityCode(const QComboBox* combo) {
+  return combo->currentIndex() < 0 ? 0 : combo->currentIndex() + 1;
+}
+
+void SelectQuantity(QComboBox* combo, int32_t code) {
+  combo->setCurrentIndex(code >= 1 && code <= 5 ? code - 1 : -1);
+}
+
+void StoreTitleLetters(int32_t varX, int32_t varY, int32_t varZ) {
+  auto letter = [](int32_t code, std::string& target) {
+    if (code >= 1 && code <= 5) target = std::string(quantity::kLetters[code - 1]);
+  };
+  letter(varX, State().TitleLetterY);
+  letter(varY, State().TitleLetterZ);
+  letter(varZ, State().TitleLetterX);
+}
+
+bool SampleForDialog(Cls9& graph, QWidget* parent) {
+  SamplingRunner runner(parent);
+  return runner.Run(graph);
+}
+
+bool CommitNewGraph(SceneDocument& doc, const Cls8::GraphPtr& graph, const std::string& caption,
+                    const GraphSampler& sampler) {
+  graph->ID = State().LastGraphID + 1;
+  State().LastGraphID = graph->ID;
+  if (!sampler(*graph)) return false;
+  doc.AddGraph(graph, /*sample=*/false);
+  doc.SetCaption(static_cast<int32_t>(doc.Items().size()) - 1, caption);
+  return true;
+}
+
+bool CommitEditedGraph(SceneDocument& doc, const Cls9& definition, const std::string& caption,
+                       const GraphSampler& sampler) {
+  const int32_t index = doc.CurrentIndex();
+  Cls8::GraphPtr target = doc.GraphAt(index);
+  if (!target) return false;
+  // The new definition is sampled on a copy: the drawn graph is never half rewritten, and a
+  // failure leaves it exactly as it was.
+  Cls9 edited = *target;
+  edited.EqualTo(definition);
+  if (!sampler(edited)) return false;
+  *target = std::move(edited);
+  doc.SetCaption(index, caption);
+  State().EditMode = false;
+  return true;
+}
+
+}  // namespace quillon
