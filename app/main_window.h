@@ -74,6 +74,7 @@ class frmF1 : public QMainWindow {
   void OnEditGraph();
   void OnDraw3DGraph();
   void OnDrawColorMap();
+  void AfterGraphAdded();
   void OnHelpContents();
   void OnHelpHomePage();
   void OnHelpSupport();

@@ -46,15 +46,21 @@ void frmF1::OnEditGraph() {
 void frmF1::OnDraw3DGraph() {
   if (!Commands().draw.New3DGraph()) return;
   SetView3DButtons();
-  RefreshGraphList();
-  RecompileAndRepaint();
+  AfterGraphAdded();
 }
 
 void frmF1::OnDrawColorMap() {
   if (!Commands().draw.NewColorMap()) return;
   SetViewMapButtons();
+  AfterGraphAdded();
+}
+
+void frmF1::AfterGraphAdded() {
   RefreshGraphList();
   RecompileAndRepaint();
+  // The first graph of a new scene is framed, as "Zoom to Fit" frames it; later graphs keep
+  // the view the user has chosen.
+  if (document_.ListScene.Count() == 1) OnViewZoomAll();
 }
 
 void frmF1::OnHelpContents() {
