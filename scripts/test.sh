@@ -5,7 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=$(nproc)
 LAUNCHER=""
-command -v ccache >/dev/null 2>&1 && LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+if command -v ccache >/dev/null 2>&1; then
+  LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  # Paths relative to the checkout, so a fresh clone elsewhere reuses earlier compiles.
+  export CCACHE_BASEDIR="$PWD"
+fi
 
 echo "== main build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $LAUNCHER >/dev/null
