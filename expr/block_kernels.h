@@ -10,6 +10,16 @@ namespace quillon::program_detail {
 // Columns are padded to a multiple of this many points; the kernels below compute whole groups.
 inline constexpr std::size_t kLaneGroup = 8;
 
+// The instruction sets the kernels are built for.
+enum class VectorIsa { kSse2, kAvx2, kAvx512 };
+
+// The best set this processor has; programs use it unless told otherwise.
+VectorIsa BestVectorIsa();
+
+// Makes programs compiled from now on use `isa` (for comparing the sets in tests); false, with
+// nothing changed, when the processor lacks it.
+bool UseVectorIsa(VectorIsa isa);
+
 // The vectorised kernel of `ins`, or nullptr when its operation has none. The kernels read
 // their operands only through the frame's double columns (xd, yd, zero) and constants, and run
 // over a multiple of kLaneGroup points, so the columns must be padded that far.
