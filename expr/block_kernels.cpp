@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>

@@ -249,6 +249,24 @@ unsigned StoreResults(const double* re, const double* im, std::size_t m, float* 
   return 0;
 }
 
+// The library's cosine and sine of the last argument, computed again only when its bits change
+// (-0 and +0 have different sines).
+struct SinCosMemo {
+  uint64_t bits = 0x7ff8dead00000000u;  // a NaN no argument here has
+  double c = 0.0;
+  double s = 0.0;
+  void Of(double v, double& cosine, double& sine) {
+    const uint64_t b = std::bit_cast<uint64_t>(v);
+    if (b != bits) {
+      bits = b;
+      c = std::cos(v);
+      s = std::sin(v);
+    }
+    cosine = c;
+    sine = s;
+  }
+};
+
 // sin z or cos z: the exponentials of ±iz as cmath::ExpPairOf forms them, in three passes
 // so that only the library's scalar exp, sin and cos run point by point. The target may be
 // the operand's own slot; every pass reads a point before it writes it.
@@ -267,11 +285,13 @@ unsigned SinCosKernel(const Instruction& ins, const BlockFrame& f, std::size_t m
     Store(outRe + i, w.re);
     Store(outIm + i, w.im);
   }
+  // Along a grid row x is constant, and so is Im(iz) = x: its cosine and sine are reused while
+  // the bits repeat.
+  SinCosMemo memo;
   for (std::size_t i = 0; i < m; ++i) {
     const double wr = outRe[i];
     const double wi = outIm[i];
-    cosines[i] = std::cos(wi);
-    sines[i] = std::sin(wi);
+    memo.Of(wi, cosines[i], sines[i]);
     outRe[i] = std::exp(wr);
     outIm[i] = std::exp(-wr);
   }
@@ -304,13 +324,13 @@ unsigned ExpKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
   double* outRe = f.SlotRe(ins.target);
   double* outIm = f.SlotIm(ins.target);
   double* sines = f.scratch + 2 * f.k;
+  SinCosMemo memo;
   for (std::size_t i = 0; i < m; i += kWidth) {
     const Vec re = a.Re(i);
     const Vec im = a.Im(i);
     for (std::size_t l = 0; l < kWidth; ++l) {
       outRe[i + l] = std::exp(re[l]);
-      outIm[i + l] = std::cos(im[l]);
-      sines[i + l] = std::sin(im[l]);
+      memo.Of(im[l], outIm[i + l], sines[i + l]);
     }
   }
   VecFaults p;

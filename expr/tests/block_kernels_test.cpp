@@ -125,8 +125,9 @@ TEST_P(BlockKernels, AgreeWithPointsOnOrdinaryPointsForEveryLength) {
 }
 
 TEST_P(BlockKernels, AgreeWithPointsOnAGridOfWideRange) {
-  // Large and tiny magnitudes: products near the single range, roundings of subnormals.
-  std::vector<float> axis;
+  // Large and tiny magnitudes: products near the single range, roundings of subnormals; zeros
+  // of both signs in a row of equal x.
+  std::vector<float> axis = {0.0f, -0.0f, 0.0f};
   for (float m = 1e-30f; m < 1e30f; m *= 37.0f) {
     axis.push_back(m);
     axis.push_back(-m * 1.5f);
@@ -138,6 +139,25 @@ TEST_P(BlockKernels, AgreeWithPointsOnAGridOfWideRange) {
       ExpectAgrees(text, program, xs, axis);
     }
   }
+}
+
+TEST_P(BlockKernels, ZerosOfEitherSignNextToEachOther) {
+  // sin(+0) and sin(-0) differ in sign: a value reused from the point before must be the same
+  // bits, not merely equal.
+  const float pattern[] = {0.0f, -0.0f, -0.0f, 0.0f, 1.0f, 1.0f, -0.0f, 0.0f, 0.0f};
+  std::vector<float> xs, ys;
+  for (int r = 0; r < 5; ++r) {
+    for (std::size_t i = 0; i < std::size(pattern); ++i) {
+      xs.push_back(pattern[i]);
+      ys.push_back(pattern[(i + r) % std::size(pattern)]);
+    }
+  }
+  for (const char* text : kTexts) {
+    if (std::string(text).find('/') != std::string::npos) continue;  // poles at zero
+    ExpectAgrees(text, CompiledProgram::FromPostfix(Postfix(text)), xs, ys);
+  }
+  for (const char* text : {"sin(z)", "cos(z)", "exp(z)", "sin(-z)", "exp(z*i)"})
+    ExpectAgrees(text, CompiledProgram::FromPostfix(Postfix(text)), xs, ys);
 }
 
 TEST_P(BlockKernels, AFaultStopsTheBlockWhereThePointRaises) {
