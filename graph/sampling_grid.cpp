@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -130,6 +131,17 @@ Range RowRange(const float* values, size_t n) {
     for (j = 0; j < n; ++j) r.Take(values[j]);
   }
   return r;
+}
+
+// Copies n floats to a table that is not read again during the pass: streaming stores skip
+// reading the destination into the cache first, which halves the memory traffic of the copy.
+void StreamCopy(float* dst, const float* src, size_t n) {
+  size_t j = 0;
+#if defined(__x86_64__)
+  for (; j < n && (reinterpret_cast<uintptr_t>(dst + j) & 15) != 0; ++j) dst[j] = src[j];
+  for (; j + 4 <= n; j += 4) _mm_stream_ps(dst + j, _mm_loadu_ps(src + j));
+#endif
+  for (; j < n; ++j) dst[j] = src[j];
 }
 
 void ZeroFrom(GridTable& table, size_t from) {
@@ -281,11 +293,14 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     for (int c = 0; c < 6; ++c) {
       float* dst = distributed[c]->data() + base;
       if (codes[c] >= 1 && codes[c] <= 5) {
-        std::memcpy(dst, quantities[codes[c] - 1]->data() + base, done * sizeof(float));
+        StreamCopy(dst, quantities[codes[c] - 1]->data() + base, done);
       } else {
         std::memset(dst, 0, done * sizeof(float));
       }
     }
+#if defined(__x86_64__)
+    _mm_sfence();  // the streamed rows are visible before the block is reported done
+#endif
     if (done == cols) return true;
 
     st.failed = true;
