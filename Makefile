@@ -4,6 +4,7 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_BENCH ?= build-release
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -30,9 +31,9 @@ test-fast: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
-	@bash scripts/bench.sh $(BUILD)
+	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) >/dev/null
+	@cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@bash scripts/bench.sh $(BUILD_BENCH)
 
 fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -44,4 +45,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_BENCH)

@@ -26,8 +26,8 @@ void PrintRenderUsage(FILE* out) {
                "Usage: quillon-cli render DOC.zvt OUT.png [--size WxH] [--view "
                "front|right|top|iso]\n"
                "                          [--projection ortho|perspective] [--fit]\n"
-               "Draws the document as the window shows it after opening it and writes "
-               "the picture\n"
+               "Draws the document with the window's start-up camera (--fit frames it as the\n"
+               "window does after opening a document) and writes the picture\n"
                "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n");
 }
 
