@@ -10,6 +10,11 @@
 #include <cstdint>
 #include <utility>
 
+#if defined(__clang__)
+// Clang would fuse a * b + c within one expression where the target has FMA.
+#pragma STDC FP_CONTRACT OFF
+#endif
+
 namespace quillon::program_detail {
 namespace {
 
@@ -21,25 +26,41 @@ namespace {
 #undef QUILLON_KERNEL_WIDTH
 
 // AVX2 without FMA: fused products would round differently from the point routines.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 #define QUILLON_KERNEL_NS avx2
 #define QUILLON_KERNEL_WIDTH 4
 #include "expr/block_kernels_body.h"
 #undef QUILLON_KERNEL_NS
 #undef QUILLON_KERNEL_WIDTH
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 // AVX-512 has fused multiply-adds without a separate flag; contraction stays off.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512dq"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx512f,avx512dq")
 #pragma GCC optimize("fp-contract=off")
+#endif
 #define QUILLON_KERNEL_NS avx512
 #define QUILLON_KERNEL_WIDTH 8
 #include "expr/block_kernels_body.h"
 #undef QUILLON_KERNEL_NS
 #undef QUILLON_KERNEL_WIDTH
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 static_assert(kLaneGroup % avx512::kWidth == 0);
 static_assert(kLaneGroup % avx2::kWidth == 0 && kLaneGroup % sse2::kWidth == 0);
