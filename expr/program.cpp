@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/single.h"
+#include "expr/block_kernels.h"
 #include "expr/number_text.h"
 
 namespace quillon {
@@ -69,52 +70,6 @@ using program_detail::Instruction;
 using program_detail::Operand;
 using program_detail::Source;
 
-// Reads an operand of a given kind point by point within a block.
-template <Source S>
-struct Reader;
-
-template <>
-struct Reader<Source::kSlot> {
-  Reader(const Operand& o, const BlockFrame& f) : re(f.SlotRe(o.index)), im(f.SlotIm(o.index)) {}
-  double Re(std::size_t i) const { return re[i]; }
-  double Im(std::size_t i) const { return im[i]; }
-  const double* re;
-  const double* im;
-};
-
-template <>
-struct Reader<Source::kX> {
-  Reader(const Operand&, const BlockFrame& f) : x(f.x) {}
-  double Re(std::size_t i) const { return x[i]; }
-  double Im(std::size_t) const { return 0.0; }
-  const float* x;
-};
-
-template <>
-struct Reader<Source::kY> {
-  Reader(const Operand&, const BlockFrame& f) : y(f.y) {}
-  double Re(std::size_t) const { return 0.0; }
-  double Im(std::size_t i) const { return y[i]; }
-  const float* y;
-};
-
-template <>
-struct Reader<Source::kZ> {
-  Reader(const Operand&, const BlockFrame& f) : x(f.x), y(f.y) {}
-  double Re(std::size_t i) const { return x[i]; }
-  double Im(std::size_t i) const { return y[i]; }
-  const float* x;
-  const float* y;
-};
-
-template <>
-struct Reader<Source::kConstant> {
-  Reader(const Operand& o, const BlockFrame& f) : c(f.constants[o.index]) {}
-  double Re(std::size_t) const { return c.re; }
-  double Im(std::size_t) const { return c.im; }
-  Complex c;
-};
-
 // The columns of any operand; a constant is spread over scratch column pair `which`.
 struct Columns {
   Columns(const Operand& o, const BlockFrame& f, int which, std::size_t m) {
@@ -153,10 +108,14 @@ struct Columns {
   const double* im = nullptr;
 };
 
-// One operation over a column of points; faults are only flagged, the caller redoes the block
-// point by point when any was seen.
-template <class K, class A, class B>
-unsigned BinaryLoop(const A& a, const B& b, double* outRe, double* outIm, std::size_t m) {
+// The costly operations, point by point over a column; faults are only flagged, the caller
+// redoes the block point by point when any was seen.
+template <class K>
+unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+  const Columns a(ins.a, f, 0, m);
+  const Columns b(ins.b, f, 1, m);
+  double* outRe = f.SlotRe(ins.target);
+  double* outIm = f.SlotIm(ins.target);
   FaultFlag p;
   for (std::size_t i = 0; i < m; ++i) {
     const Complex r = K::Do(p, a.Re(i), a.Im(i), b.Re(i), b.Im(i));
@@ -164,19 +123,6 @@ unsigned BinaryLoop(const A& a, const B& b, double* outRe, double* outIm, std::s
     outIm[i] = r.im;
   }
   return p.fault;
-}
-
-// Cheap operations read their operands in place, whatever their kind.
-template <class K, Source SA, Source SB>
-unsigned SpecialisedBinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  return BinaryLoop<K>(Reader<SA>(ins.a, f), Reader<SB>(ins.b, f), f.SlotRe(ins.target), f.SlotIm(ins.target),
-                       m);
-}
-
-template <class K>
-unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  return BinaryLoop<K>(Columns(ins.a, f, 0, m), Columns(ins.b, f, 1, m), f.SlotRe(ins.target),
-                       f.SlotIm(ins.target), m);
 }
 
 template <class K>
@@ -193,44 +139,6 @@ unsigned UnaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m)
   return p.fault;
 }
 
-template <unsigned N>
-unsigned IntegerPowerKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const Columns a(ins.a, f, 0, m);
-  double* outRe = f.SlotRe(ins.target);
-  double* outIm = f.SlotIm(ins.target);
-  FaultFlag p;
-  for (std::size_t i = 0; i < m; ++i) {
-    const Complex r = IntegerPowerOp::Do(p, a.Re(i), a.Im(i), N);
-    outRe[i] = r.re;
-    outIm[i] = r.im;
-  }
-  return p.fault;
-}
-
-template <std::size_t... I>
-constexpr std::array<BlockKernel, kMaxMultipliedExponent> MakeIntegerPowerKernels(std::index_sequence<I...>) {
-  return {&IntegerPowerKernel<I + 1>...};
-}
-constexpr std::array<BlockKernel, kMaxMultipliedExponent> kIntegerPowerKernels =
-    MakeIntegerPowerKernels(std::make_index_sequence<kMaxMultipliedExponent>{});
-
-constexpr int kSourceCount = 5;
-
-template <class K, std::size_t... I>
-constexpr std::array<BlockKernel, kSourceCount * kSourceCount> MakeBinaryKernels(std::index_sequence<I...>) {
-  return {&SpecialisedBinaryKernel<K, static_cast<Source>(I / kSourceCount),
-                                   static_cast<Source>(I % kSourceCount)>...};
-}
-
-template <class K>
-constexpr std::array<BlockKernel, kSourceCount * kSourceCount> kBinaryKernels =
-    MakeBinaryKernels<K>(std::make_index_sequence<kSourceCount * kSourceCount>{});
-
-template <class K>
-BlockKernel SpecialisedKernel(const Instruction& ins) {
-  return kBinaryKernels<K>[static_cast<int>(ins.a.source) * kSourceCount + static_cast<int>(ins.b.source)];
-}
-
 template <std::size_t... I>
 constexpr std::array<BlockKernel, kFunctionCount> MakeFunctionKernels(std::index_sequence<I...>) {
   return {&UnaryKernel<FunctionOp<static_cast<FunctionId>(I)>>...};
@@ -238,26 +146,17 @@ constexpr std::array<BlockKernel, kFunctionCount> MakeFunctionKernels(std::index
 constexpr std::array<BlockKernel, kFunctionCount> kFunctionKernels =
     MakeFunctionKernels(std::make_index_sequence<kFunctionCount>{});
 
+// The cheap operations have vectorised kernels; functions and general powers go point by point.
 BlockKernel KernelFor(const Instruction& ins) {
+  if (BlockKernel vector = program_detail::VectorKernelFor(ins)) return vector;
   switch (ins.op) {
-    case program_detail::Op::kAdd:
-      return SpecialisedKernel<AddOp>(ins);
-    case program_detail::Op::kSubtract:
-      return SpecialisedKernel<SubtractOp>(ins);
-    case program_detail::Op::kMultiply:
-      return SpecialisedKernel<MultiplyOp>(ins);
-    case program_detail::Op::kDivide:
-      return SpecialisedKernel<DivideOp>(ins);
     case program_detail::Op::kPower:
       return &BinaryKernel<PowerOp>;
-    case program_detail::Op::kNegate:
-      return &UnaryKernel<NegateOp>;
     case program_detail::Op::kFunction:
       return kFunctionKernels[static_cast<std::size_t>(ins.function)];
-    case program_detail::Op::kIntegerPower:
-      return kIntegerPowerKernels[ins.exponent - 1];
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 RuntimeError MissingOperand() {
@@ -320,17 +219,6 @@ class CompiledProgram::Builder {
 
   void Finish() {
     if (!p_.trailingError_ && !stack_.empty()) p_.result_ = stack_.back();
-    // Only operands read as whole columns need the inputs as doubles.
-    auto isInput = [](const Operand& o) {
-      return o.source != Source::kSlot && o.source != Source::kConstant;
-    };
-    p_.needsDoubleInputs_ = p_.result_ && isInput(*p_.result_);
-    for (const Instruction& ins : p_.code_) {
-      const bool readsInPlace = ins.op <= Op::kDivide;
-      if (!readsInPlace && (isInput(ins.a) || (ins.op == Op::kPower && isInput(ins.b)))) {
-        p_.needsDoubleInputs_ = true;
-      }
-    }
   }
 
  private:
@@ -520,16 +408,23 @@ CompiledProgram::BlockOutcome CompiledProgram::EvaluateBlock(const float* x, con
     return outcome;
   }
 
-  const std::size_t k = std::clamp<std::size_t>(
-      kBlockDoubles / (7 + 2 * static_cast<std::size_t>(slotCount_)), 1, kBlockPoints);
-  // Columns: x, y, zero, four scratch columns, then two per slot.
-  std::vector<double> columns((7 + 2 * static_cast<std::size_t>(slotCount_)) * k, 0.0);
+  // Columns hold whole lane groups; the points past the block's end repeat its last point, so
+  // that they fault only where a real point does.
+  const std::size_t fit = kBlockDoubles / (7 + 2 * static_cast<std::size_t>(slotCount_));
+  const std::size_t k =
+      std::max(program_detail::kLaneGroup,
+               std::min(fit, kBlockPoints) / program_detail::kLaneGroup * program_detail::kLaneGroup);
+  // Columns: x, y, zero, four scratch columns, then two per slot. Every column is written
+  // before it is read, except the zero column, so the buffer is kept from call to call.
+  thread_local std::vector<double> columns;
+  columns.resize((7 + 2 * static_cast<std::size_t>(slotCount_)) * k);
   double* xd = columns.data();
   double* yd = xd + k;
   BlockFrame frame;
   frame.xd = xd;
   frame.yd = yd;
   frame.zero = yd + k;
+  std::fill(yd + k, yd + 2 * k, 0.0);
   frame.scratch = yd + 2 * k;
   frame.slotColumns = frame.scratch + 4 * k;
   frame.k = k;
@@ -537,29 +432,17 @@ CompiledProgram::BlockOutcome CompiledProgram::EvaluateBlock(const float* x, con
   std::vector<Complex> pointSlots;
   for (std::size_t start = 0; start < n; start += k) {
     const std::size_t m = std::min(k, n - start);
+    const std::size_t padded =
+        (m + program_detail::kLaneGroup - 1) / program_detail::kLaneGroup * program_detail::kLaneGroup;
     frame.x = x + start;
     frame.y = y + start;
-    if (needsDoubleInputs_) {
-      std::copy(x + start, x + start + m, xd);
-      std::copy(y + start, y + start + m, yd);
-    }
-    unsigned fault = RunBlock(frame, m);
+    program_detail::LoadBlockInputs(x + start, y + start, m, padded, xd, yd);
+    unsigned fault = RunBlock(frame, padded);
 
     const Columns result(*result_, frame, 0, m);
-    const double* re = result.re;
-    const double* im = result.im;
     // The final values must fit in single precision (NaN does not).
-    for (std::size_t i = 0; i < m; ++i) {
-      fault |= !(std::fabs(re[i]) < kSingleLimit) | !(std::fabs(im[i]) < kSingleLimit);
-    }
-
-    if (!fault) {
-      for (std::size_t i = 0; i < m; ++i) {
-        u[start + i] = static_cast<float>(re[i]);
-        v[start + i] = static_cast<float>(im[i]);
-      }
-      continue;
-    }
+    if (!fault) fault = program_detail::StoreBlockResults(result.re, result.im, m, u + start, v + start);
+    if (!fault) continue;
     // A fault somewhere in this block: redo it point by point with the raising rules.
     pointSlots.resize(slotCount_);
     for (std::size_t i = start; i < start + m; ++i) {

@@ -119,7 +119,6 @@ class CompiledProgram {
   std::optional<RuntimeError> trailingError_;  // raised after the instructions have run
   std::optional<Operand> result_;              // the value on top at the end
   uint32_t slotCount_ = 0;
-  bool needsDoubleInputs_ = false;  // some instruction reads x or y as a column of doubles
 };
 
 }  // namespace quillon

@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <limits>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "graph/sampling.h"
 
@@ -56,6 +61,88 @@ struct BlockState {
   bool cancelled = false;  // stopped by the caller before row `row`
   std::optional<RuntimeError> error;
 };
+
+// |w| = sqrt(u² + v²) rounded to single at each of n points; false when one does not fit a
+// single. Written with vector intrinsics: the library's sqrt keeps the loop scalar (it may set
+// errno), while the vector square root rounds the same way.
+bool Magnitudes(const float* us, const float* vs, size_t n, float* ms) {
+  bool allFit = true;
+  size_t j = 0;
+#if defined(__x86_64__)
+  const __m128 limit = _mm_set1_ps(std::numeric_limits<float>::max());
+  const __m128 magnitudeBits = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+  __m128 fit = _mm_castsi128_ps(_mm_set1_epi32(-1));
+  for (; j + 4 <= n; j += 4) {
+    const __m128 u = _mm_loadu_ps(us + j);
+    const __m128 v = _mm_loadu_ps(vs + j);
+    const __m128d u0 = _mm_cvtps_pd(u);
+    const __m128d v0 = _mm_cvtps_pd(v);
+    const __m128d u1 = _mm_cvtps_pd(_mm_movehl_ps(u, u));
+    const __m128d v1 = _mm_cvtps_pd(_mm_movehl_ps(v, v));
+    const __m128 m0 = _mm_cvtpd_ps(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(u0, u0), _mm_mul_pd(v0, v0))));
+    const __m128 m1 = _mm_cvtpd_ps(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(u1, u1), _mm_mul_pd(v1, v1))));
+    const __m128 m = _mm_movelh_ps(m0, m1);
+    _mm_storeu_ps(ms + j, m);
+    fit = _mm_and_ps(fit, _mm_cmple_ps(_mm_and_ps(m, magnitudeBits), limit));
+  }
+  allFit = _mm_movemask_ps(fit) == 0xf;
+#endif
+  for (; j < n; ++j) {
+    const double u = us[j];
+    const double v = vs[j];
+    const float m = static_cast<float>(std::sqrt(u * u + v * v));
+    ms[j] = m;
+    allFit &= std::isfinite(m);
+  }
+  return allFit;
+}
+
+// The limits of n finite values. Equal values differ only in the sign of a zero; when a limit
+// is a zero the values are scanned in order again, so that the first zero seen is kept.
+Range RowRange(const float* values, size_t n) {
+  Range r;
+  size_t j = 0;
+#if defined(__x86_64__)
+  if (n >= 16) {
+    // Four independent pairs of limits, so that the comparisons do not wait on each other.
+    __m128 hi[4], lo[4];
+    for (int a = 0; a < 4; ++a) hi[a] = lo[a] = _mm_loadu_ps(values + 4 * a);
+    for (j = 16; j + 16 <= n; j += 16) {
+      for (int a = 0; a < 4; ++a) {
+        const __m128 v = _mm_loadu_ps(values + j + 4 * a);
+        hi[a] = _mm_max_ps(v, hi[a]);  // v > hi ? v : hi, lane by lane
+        lo[a] = _mm_min_ps(v, lo[a]);
+      }
+    }
+    alignas(16) float his[16], los[16];
+    for (int a = 0; a < 4; ++a) {
+      _mm_store_ps(his + 4 * a, hi[a]);
+      _mm_store_ps(los + 4 * a, lo[a]);
+    }
+    for (int l = 0; l < 16; ++l) {
+      r.Take(his[l]);
+      r.Take(los[l]);
+    }
+  }
+#endif
+  for (; j < n; ++j) r.Take(values[j]);
+  if (r.max == 0.0f || r.min == 0.0f) {
+    r = Range{};
+    for (j = 0; j < n; ++j) r.Take(values[j]);
+  }
+  return r;
+}
+
+// Copies n floats to a table that is not read again during the pass: streaming stores skip
+// reading the destination into the cache first, which halves the memory traffic of the copy.
+void StreamCopy(float* dst, const float* src, size_t n) {
+  size_t j = 0;
+#if defined(__x86_64__)
+  for (; j < n && (reinterpret_cast<uintptr_t>(dst + j) & 15) != 0; ++j) dst[j] = src[j];
+  for (; j + 4 <= n; j += 4) _mm_stream_ps(dst + j, _mm_loadu_ps(src + j));
+#endif
+  for (; j < n; ++j) dst[j] = src[j];
+}
 
 void ZeroFrom(GridTable& table, size_t from) {
   if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
@@ -187,14 +274,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     size_t done = std::min(r.completed, yColumns);
     // |w| for the whole row in one branch-free pass; only when some value does not fit a
     // single is the first such point looked for.
-    bool allFit = true;
-    for (size_t j = 0; j < done; ++j) {
-      const double u = us[j];
-      const double v = vs[j];
-      const float m = static_cast<float>(std::sqrt(u * u + v * v));
-      ms[j] = m;
-      allFit &= std::isfinite(m);
-    }
+    const bool allFit = Magnitudes(us, vs, done, ms);
     bool magnitudeOverflow = false;
     if (!allFit) {
       for (size_t j = 0; j < done; ++j) {
@@ -205,29 +285,22 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
         }
       }
     }
-    // Local copies stay in registers; the block's own would be reloaded after every table
-    // store, which may alias them as far as the compiler knows.
-    Range rx = st.x, ry = st.y, ru = st.u, rv = st.v, rm = st.mag;
-    for (size_t j = 0; j < done; ++j) {
-      rx.Take(xs[j]);
-      ry.Take(yr[j]);
-      ru.Take(us[j]);
-      rv.Take(vs[j]);
-      rm.Take(ms[j]);
-    }
-    st.x = rx;
-    st.y = ry;
-    st.u = ru;
-    st.v = rv;
-    st.mag = rm;
+    RowRange(xs, done).MergeInto(st.x.max, st.x.min);
+    RowRange(yr, done).MergeInto(st.y.max, st.y.min);
+    RowRange(us, done).MergeInto(st.u.max, st.u.min);
+    RowRange(vs, done).MergeInto(st.v.max, st.v.min);
+    RowRange(ms, done).MergeInto(st.mag.max, st.mag.min);
     for (int c = 0; c < 6; ++c) {
       float* dst = distributed[c]->data() + base;
       if (codes[c] >= 1 && codes[c] <= 5) {
-        std::memcpy(dst, quantities[codes[c] - 1]->data() + base, done * sizeof(float));
+        StreamCopy(dst, quantities[codes[c] - 1]->data() + base, done);
       } else {
         std::memset(dst, 0, done * sizeof(float));
       }
     }
+#if defined(__x86_64__)
+    _mm_sfence();  // the streamed rows are visible before the block is reported done
+#endif
     if (done == cols) return true;
 
     st.failed = true;

@@ -1,0 +1,36 @@
+#pragma once
+// Vectorised block kernels of a compiled program for its cheap operations (sums, differences,
+// products, quotients, whole powers, negation): straight loops over padded double columns that
+// give, lane by lane, exactly the values of the point routines.
+
+#include "expr/program.h"
+
+namespace quillon::program_detail {
+
+// Columns are padded to a multiple of this many points; the kernels below compute whole groups.
+inline constexpr std::size_t kLaneGroup = 8;
+
+// The instruction sets the kernels are built for.
+enum class VectorIsa { kSse2, kAvx2, kAvx512 };
+
+// The best set this processor has; programs use it unless told otherwise.
+VectorIsa BestVectorIsa();
+
+// Makes programs compiled from now on use `isa` (for comparing the sets in tests); false, with
+// nothing changed, when the processor lacks it.
+bool UseVectorIsa(VectorIsa isa);
+
+// The vectorised kernel of `ins`, or nullptr when its operation has none. The kernels read
+// their operands only through the frame's double columns (xd, yd, zero) and constants, and run
+// over a multiple of kLaneGroup points, so the columns must be padded that far.
+BlockKernel VectorKernelFor(const Instruction& ins);
+
+// The first m points of a block as double columns, padded to `padded` points with the last.
+void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,
+                     double* yd);
+
+// Non-zero when one of the m results does not fit a single (or is not a number); otherwise
+// stores them rounded to single into u and v.
+unsigned StoreBlockResults(const double* re, const double* im, std::size_t m, float* u, float* v);
+
+}  // namespace quillon::program_detail
