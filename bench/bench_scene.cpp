@@ -1,6 +1,7 @@
 // The cost of the frame: CompileScene and one Display at 800 x 600 of one lit surface with the
 // axes frame, against a baseline that draws the same cells with the least GL work possible
-// (one quad strip per row, colours only, no normals), compiled and called the same way.
+// (per row one begin/end pair of the same quads, colours only, no normals), compiled and called
+// the same way.
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -81,16 +82,21 @@ struct Scene {
   Cls10 light;
 };
 
-// The least the same picture needs: per row one quad strip of coloured vertices.
+// The least the same picture needs: per row one GL_QUADS pair of coloured corners P0, P1, P2,
+// P3. Not a quad strip: GL splits a strip's quads along the other diagonal, so a strip draws
+// other triangles than the surface's quads and sends half the corners.
 uint32_t CompileBaseline(const Cls9& g) {
   const uint32_t list = glGenLists(1);
   glNewList(list, GL_COMPILE);
   for (int32_t k = 0; k < g.StepU; ++k) {
-    glBegin(GL_QUAD_STRIP);
-    for (int32_t j = 0; j <= g.StepV; ++j) {
-      for (int32_t kk : {k, k + 1}) {
-        glColor3f(g.ColorTableR.at(kk, j), g.ColorTableG.at(kk, j), g.ColorTableB.at(kk, j));
-        glVertex3f(g.SceneX.at(kk, j), g.SceneY.at(kk, j), g.SceneZ.at(kk, j));
+    glBegin(GL_QUADS);
+    for (int32_t j = 0; j < g.StepV; ++j) {
+      const int32_t ck[4] = {k, k + 1, k + 1, k};
+      const int32_t cj[4] = {j, j, j + 1, j + 1};
+      for (int c = 0; c < 4; ++c) {
+        glColor3f(g.ColorTableR.at(ck[c], cj[c]), g.ColorTableG.at(ck[c], cj[c]),
+                  g.ColorTableB.at(ck[c], cj[c]));
+        glVertex3f(g.SceneX.at(ck[c], cj[c]), g.SceneY.at(ck[c], cj[c]), g.SceneZ.at(ck[c], cj[c]));
       }
     }
     glEnd();

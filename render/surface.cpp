@@ -52,85 +52,102 @@ bool LoadTexture(const std::string& name) {
   }
 }
 
+// True when a corner of cell (k, j) is undefined; `n` receives the corners' indices in the
+// order the caller lists them.
+bool CellUndefined(const SurfaceVertices& vertices, const int32_t (&ck)[4], const int32_t (&cj)[4],
+                   size_t (&n)[4]) {
+  const SurfacePositions& p = vertices.Positions();
+  bool undefined = false;
+  for (int c = 0; c < 4; ++c) {
+    n[c] = p.Index(ck[c], cj[c]);
+    undefined = undefined || vertices.Undefined(n[c]);
+  }
+  return undefined;
+}
+
+// Texture coordinates run from 1 on the first grid line to 0 on the last. Computed in double
+// like the rest of the renderer's arithmetic, then handed to GL as the float it stores anyway.
+std::vector<float> TexCoords(int32_t steps) {
+  std::vector<float> coords(static_cast<size_t>(steps) + 1);
+  const double n = steps;
+  for (int32_t i = 0; i <= steps; ++i) coords[static_cast<size_t>(i)] = static_cast<float>((n - i) / n);
+  return coords;
+}
+
+// The cells of a grid all go into one GL_QUADS begin/end pair: GL sees the same quads as with
+// a pair per cell, but Mesa records one primitive instead of one per cell, which is most of
+// the cost of compiling a large surface into a display list. A skipped cell sends nothing.
+// Every value reaching GL is a float already (positions, normals) or one that GL would store
+// as a float (colours, texture coordinates), so the float entry points lose nothing.
+
 // The colour map: flat in the plane z = 0, unlit, corners P0, P3, P2, P1.
 void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<double>& rgb,
                        const std::array<GridTable, 3>& vn) {
   const SurfacePositions& p = vertices.Positions();
   glDisable(GL_LIGHTING);
+  glBegin(GL_QUADS);
   for (int32_t k = 0; k < p.stepU; ++k) {
     for (int32_t j = 0; j < p.stepV; ++j) {
       const int32_t ck[4] = {k, k, k + 1, k + 1};
       const int32_t cj[4] = {j, j + 1, j + 1, j};
       size_t n[4];
-      bool skip = false;
-      for (int c = 0; c < 4; ++c) {
-        n[c] = p.Index(ck[c], cj[c]);
-        skip = skip || vertices.Undefined(n[c]);
-      }
-      if (skip) continue;
-      glBegin(GL_QUADS);
+      if (CellUndefined(vertices, ck, cj, n)) continue;
       for (int c = 0; c < 4; ++c) {
         // The map lies in the x-y plane, so the normal's y and z change places.
-        glNormal3d(vn[0].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]));
-        glColor3d(rgb[3 * n[c]], rgb[3 * n[c] + 1], rgb[3 * n[c] + 2]);
-        glVertex3d(p.x[n[c]], p.z[n[c]], 0.0);
+        glNormal3f(vn[0].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]));
+        const double* c3 = &rgb[3 * n[c]];
+        glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+        glVertex3f(p.x[n[c]], p.z[n[c]], 0.0f);
       }
-      glEnd();
     }
   }
+  glEnd();
   glEnable(GL_LIGHTING);
 }
 
-// The surface quads, corners P0, P1, P2, P3, one begin/end pair per cell.
+// The surface quads, corners P0, P1, P2, P3.
 void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std::vector<double>& rgb) {
+  const int32_t smooth = g.Smoothness;
+  if (smooth < smt::kFlat || smooth > smt::kSmoothest) return;  // no cell has anything to send
   const SurfacePositions& p = vertices.Positions();
+  if (p.stepU < 1 || p.stepV < 1) return;
   const std::array<GridTable, 3>& cn = g.CellNormal;
   const std::array<GridTable, 3>& vn = g.VertexNormal;
-  const int32_t smooth = g.Smoothness;
-  const bool drawable = smooth >= smt::kFlat && smooth <= smt::kSmoothest;
+  const bool vertexNormals = smooth == smt::kSmoothest;
   const CornerColor colorCall = ChooseCornerColor(g);
-  const double alpha = g.TransAlpha;
-  const double stepU = p.stepU;
-  const double stepV = p.stepV;
+  const float alpha = g.TransAlpha;
+  const std::vector<float> s = TexCoords(p.stepU);
+  const std::vector<float> t = TexCoords(p.stepV);
+  glBegin(GL_QUADS);
   for (int32_t k = 0; k < p.stepU; ++k) {
     for (int32_t j = 0; j < p.stepV; ++j) {
       const int32_t ck[4] = {k, k + 1, k + 1, k};
       const int32_t cj[4] = {j, j, j + 1, j + 1};
       size_t n[4];
-      bool skip = !drawable;
+      if (CellUndefined(vertices, ck, cj, n)) continue;
+      if (!vertexNormals) glNormal3f(cn[0].at(k, j), cn[1].at(k, j), cn[2].at(k, j));
       for (int c = 0; c < 4; ++c) {
-        n[c] = p.Index(ck[c], cj[c]);
-        skip = skip || vertices.Undefined(n[c]);
-      }
-      glBegin(GL_QUADS);
-      if (!skip) {
-        if (smooth != smt::kSmoothest) glNormal3d(cn[0].at(k, j), cn[1].at(k, j), cn[2].at(k, j));
-        for (int c = 0; c < 4; ++c) {
-          if (smooth == smt::kSmoothest) {
-            glNormal3d(vn[0].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]));
-          }
-          // Texture coordinates run from 1 on the first grid line to 0 on the last.
-          glTexCoord2d((stepU - ck[c]) / stepU, (stepV - cj[c]) / stepV);
-          const double* c3 = &rgb[3 * n[c]];
-          switch (colorCall) {
-            case CornerColor::kRgb:
-              glColor3d(c3[0], c3[1], c3[2]);
-              break;
-            case CornerColor::kRgbAlpha:
-              glColor4d(c3[0], c3[1], c3[2], alpha);
-              break;
-            case CornerColor::kWhite:
-              glColor3d(1.0, 1.0, 1.0);
-              break;
-            case CornerColor::kNone:
-              break;
-          }
-          glVertex3d(p.x[n[c]], p.y[n[c]], p.z[n[c]]);
+        if (vertexNormals) glNormal3f(vn[0].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]));
+        glTexCoord2f(s[static_cast<size_t>(ck[c])], t[static_cast<size_t>(cj[c])]);
+        const double* c3 = &rgb[3 * n[c]];
+        switch (colorCall) {
+          case CornerColor::kRgb:
+            glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+            break;
+          case CornerColor::kRgbAlpha:
+            glColor4f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]), alpha);
+            break;
+          case CornerColor::kWhite:
+            glColor3f(1.0f, 1.0f, 1.0f);
+            break;
+          case CornerColor::kNone:
+            break;
         }
+        glVertex3f(p.x[n[c]], p.y[n[c]], p.z[n[c]]);
       }
-      glEnd();
     }
   }
+  glEnd();
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ constexpr double kContourInset = 0.1;
 void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<double>& rgb,
                        const std::array<GridTable, 3>& vertexNormal) {
   const SurfacePositions& p = vertices.Positions();
+  // One begin/end pair for the whole layer, as for the surface above it.
+  glBegin(GL_QUADS);
   for (int32_t k = 0; k < p.stepU; ++k) {
     for (int32_t j = 0; j < p.stepV; ++j) {
       const int32_t ck[4] = {k, k + 1, k + 1, k};
@@ -35,16 +37,17 @@ void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<double
         skip = skip || vertices.Undefined(n[c]);
       }
       if (skip) continue;
-      glBegin(GL_QUADS);
       for (int c = 0; c < 4; ++c) {
-        glNormal3d(vertexNormal[0].at(ck[c], cj[c]), vertexNormal[1].at(ck[c], cj[c]),
+        glNormal3f(vertexNormal[0].at(ck[c], cj[c]), vertexNormal[1].at(ck[c], cj[c]),
                    vertexNormal[2].at(ck[c], cj[c]));
-        glColor3d(rgb[3 * n[c]], rgb[3 * n[c] + 1], rgb[3 * n[c] + 2]);
-        glVertex3d(p.x[n[c]], p.y[n[c]] - kLayerDrop, p.z[n[c]]);
+        const double* c3 = &rgb[3 * n[c]];
+        glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+        // The drop is taken in double, as the rest of the renderer's arithmetic.
+        glVertex3f(p.x[n[c]], static_cast<float>(p.y[n[c]] - kLayerDrop), p.z[n[c]]);
       }
-      glEnd();
     }
   }
+  glEnd();
 }
 
 void DrawContourLayer(const Cls9& graph, const SurfaceVertices& vertices) {

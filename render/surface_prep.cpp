@@ -115,6 +115,40 @@ void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::ve
 // ---------------------------------------------------------------------------------------------
 // Normals
 
+namespace {
+
+// The normals of the cells of row k (j = 0..StepV - 1) into out[0..2], each row of `out`
+// StepV long. With flat every corner's Y is taken as flatY. Written as one plain loop over
+// arrays so that the compiler can keep the double arithmetic in vector registers.
+template <bool flat>
+void CellNormalRow(const SurfacePositions& p, int32_t k, float flatY, float* outX, float* outY, float* outZ) {
+  const float* x0 = p.x + p.Index(k, 0);
+  const float* y0 = p.y + p.Index(k, 0);
+  const float* z0 = p.z + p.Index(k, 0);
+  const float* x1 = p.x + p.Index(k + 1, 0);
+  const float* y1 = p.y + p.Index(k + 1, 0);
+  const float* z1 = p.z + p.Index(k + 1, 0);
+  for (int32_t j = 0; j < p.stepV; ++j) {
+    // P0 = (k, j), P1 = (k + 1, j), P2 = (k + 1, j + 1), P3 = (k, j + 1).
+    const double ax = static_cast<double>(x0[j]) - x1[j + 1];
+    const double ay = flat ? static_cast<double>(flatY) - flatY : static_cast<double>(y0[j]) - y1[j + 1];
+    const double az = static_cast<double>(z0[j]) - z1[j + 1];
+    const double bx = static_cast<double>(x1[j]) - x0[j + 1];
+    const double by = flat ? static_cast<double>(flatY) - flatY : static_cast<double>(y1[j]) - y0[j + 1];
+    const double bz = static_cast<double>(z1[j]) - z0[j + 1];
+    const double nx = ay * bz - az * by;
+    const double ny = az * bx - ax * bz;
+    const double nz = ax * by - ay * bx;
+    double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    length = length == 0.0 ? kZeroCellNormalLength : length;
+    outX[j] = static_cast<float>(nx / length);
+    outY[j] = static_cast<float>(ny / length);
+    outZ[j] = static_cast<float>(nz / length);
+  }
+}
+
+}  // namespace
+
 void ComputeCellNormals(const SurfacePositions& p, bool flatY, float flatYValue,
                         std::array<GridTable, 3>& cell) {
   const int32_t cellsU = std::max(p.stepU - 1, 0);
@@ -122,27 +156,16 @@ void ComputeCellNormals(const SurfacePositions& p, bool flatY, float flatYValue,
   // Sized StepU x StepV (indices k < StepU, j < StepV).
   for (GridTable& t : cell) t.Resize(cellsU, cellsV);
   if (p.stepU < 1 || p.stepV < 1) return;
-  auto y = [&](size_t n) -> double { return flatY ? flatYValue : p.y[n]; };
+  const size_t rowLength = static_cast<size_t>(p.stepV);
   for (int32_t k = 0; k < p.stepU; ++k) {
-    for (int32_t j = 0; j < p.stepV; ++j) {
-      const size_t n0 = p.Index(k, j);
-      const size_t n1 = p.Index(k + 1, j);
-      const size_t n2 = p.Index(k + 1, j + 1);
-      const size_t n3 = p.Index(k, j + 1);
-      const double ax = static_cast<double>(p.x[n0]) - p.x[n2];
-      const double ay = y(n0) - y(n2);
-      const double az = static_cast<double>(p.z[n0]) - p.z[n2];
-      const double bx = static_cast<double>(p.x[n1]) - p.x[n3];
-      const double by = y(n1) - y(n3);
-      const double bz = static_cast<double>(p.z[n1]) - p.z[n3];
-      const double nx = ay * bz - az * by;
-      const double ny = az * bx - ax * bz;
-      const double nz = ax * by - ay * bx;
-      double length = std::sqrt(nx * nx + ny * ny + nz * nz);
-      if (length == 0.0) length = kZeroCellNormalLength;
-      cell[0].at(k, j) = static_cast<float>(nx / length);
-      cell[1].at(k, j) = static_cast<float>(ny / length);
-      cell[2].at(k, j) = static_cast<float>(nz / length);
+    const size_t row = static_cast<size_t>(k) * rowLength;
+    float* outX = cell[0].data() + row;
+    float* outY = cell[1].data() + row;
+    float* outZ = cell[2].data() + row;
+    if (flatY) {
+      CellNormalRow<true>(p, k, flatYValue, outX, outY, outZ);
+    } else {
+      CellNormalRow<false>(p, k, flatYValue, outX, outY, outZ);
     }
   }
 }
@@ -171,33 +194,46 @@ void ComputeVertexNormals(const SurfacePositions& p, const std::array<GridTable,
   if (p.stepU < 1 || p.stepV < 1) return;
   const int32_t cellsU = p.stepU;
   const int32_t cellsV = p.stepV;
-  auto store = [&](int32_t k, int32_t j, double sx, double sy, double sz) {
-    double length = std::sqrt(sx * sx + sy * sy + sz * sz);
-    if (length == 0.0) length = kZeroVertexNormalLength;
-    vertex[0].at(k, j) = static_cast<float>(sx / length);
-    vertex[1].at(k, j) = static_cast<float>(sy / length);
-    vertex[2].at(k, j) = static_cast<float>(sz / length);
-  };
-  for (int32_t k = 0; k <= p.stepU; ++k) {
-    for (int32_t j = 0; j <= p.stepV; ++j) {
-      // The far border line of a seam copies the first one below.
-      if (seam == Seam::kAlongJ && j == p.stepV) continue;
-      if (seam == Seam::kAlongK && k == p.stepU) continue;
+  const float* cx = cell[0].data();
+  const float* cy = cell[1].data();
+  const float* cz = cell[2].data();
+  float* vx = vertex[0].data();
+  float* vy = vertex[1].data();
+  float* vz = vertex[2].data();
+  // The far border line of a seam copies the first one afterwards.
+  const int32_t lastK = seam == Seam::kAlongK ? p.stepU - 1 : p.stepU;
+  const int32_t lastJ = seam == Seam::kAlongJ ? p.stepV - 1 : p.stepV;
+  for (int32_t k = 0; k <= lastK; ++k) {
+    // The cell lines before and after vertex line k; -1 where there is none. Across a seam
+    // the last cell line is the neighbour of the first vertex line.
+    int32_t before = k - 1;
+    if (before < 0 && seam == Seam::kAlongK) before = cellsU - 1;
+    const int32_t after = k < cellsU ? k : -1;
+    const int32_t lines[2] = {before, after};
+    for (int32_t j = 0; j <= lastJ; ++j) {
+      int32_t left = j - 1;
+      if (left < 0 && seam == Seam::kAlongJ) left = cellsV - 1;
+      const int32_t right = j < cellsV ? j : -1;
+      const int32_t columns[2] = {left, right};
+      // Summed in the order (before, left), (before, right), (after, left), (after, right).
       double sx = 0.0, sy = 0.0, sz = 0.0;
-      for (int32_t dk = -1; dk <= 0; ++dk) {
-        int32_t ck = k + dk;
-        if (ck < 0 && seam == Seam::kAlongK) ck = cellsU - 1;  // the last cell line is the neighbour
-        if (ck < 0 || ck >= cellsU) continue;
-        for (int32_t dj = -1; dj <= 0; ++dj) {
-          int32_t cj = j + dj;
-          if (cj < 0 && seam == Seam::kAlongJ) cj = cellsV - 1;
-          if (cj < 0 || cj >= cellsV) continue;
-          sx += cell[0].at(ck, cj);
-          sy += cell[1].at(ck, cj);
-          sz += cell[2].at(ck, cj);
+      for (int32_t line : lines) {
+        if (line < 0) continue;
+        for (int32_t column : columns) {
+          if (column < 0) continue;
+          const size_t n =
+              static_cast<size_t>(line) * static_cast<size_t>(cellsV) + static_cast<size_t>(column);
+          sx += cx[n];
+          sy += cy[n];
+          sz += cz[n];
         }
       }
-      store(k, j, sx, sy, sz);
+      double length = std::sqrt(sx * sx + sy * sy + sz * sz);
+      if (length == 0.0) length = kZeroVertexNormalLength;
+      const size_t v = p.Index(k, j);
+      vx[v] = static_cast<float>(sx / length);
+      vy[v] = static_cast<float>(sy / length);
+      vz[v] = static_cast<float>(sz / length);
     }
   }
   if (seam == Seam::kAlongJ) {

@@ -74,6 +74,51 @@ TEST(SurfaceNormalsTest, ColourMapCellsUseTheMinimumY) {
   ExpectNormal(cell, 0, 0, 0.0, -1.0, 0.0);
 }
 
+// Every vertex normal of an uneven, non-square grid against the cells around it, each cell
+// normal worked out here from the corner positions.
+TEST(SurfaceNormalsTest, EveryVertexSumsExactlyTheCellsThatShareIt) {
+  const int32_t stepU = 3, stepV = 5;
+  Cls9 g = MakeSurface(stepU, stepV, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), static_cast<float>((k * 7 + j * 3) % 5) * 0.5f,
+                    static_cast<float>(j) * 0.8f};
+  });
+  SurfaceVertices v(g, 0);
+  std::array<GridTable, 3> cell, vertex;
+  ComputeCellNormals(v.Positions(), false, 0.0f, cell);
+  ComputeVertexNormals(v.Positions(), cell, Seam::kNone, vertex);
+  ASSERT_EQ(cell[0].Columns(), stepU);
+  ASSERT_EQ(cell[0].Rows(), stepV);
+  auto corner = [&](int32_t k, int32_t j) {
+    return std::array<double, 3>{g.SceneX.at(k, j), g.SceneY.at(k, j), g.SceneZ.at(k, j)};
+  };
+  auto cellNormal = [&](int32_t k, int32_t j) {
+    const auto p0 = corner(k, j), p1 = corner(k + 1, j), p2 = corner(k + 1, j + 1), p3 = corner(k, j + 1);
+    const double a[3] = {p0[0] - p2[0], p0[1] - p2[1], p0[2] - p2[2]};
+    const double b[3] = {p1[0] - p3[0], p1[1] - p3[1], p1[2] - p3[2]};
+    const double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    return std::array<double, 3>{n[0] / length, n[1] / length, n[2] / length};
+  };
+  for (int32_t k = 0; k < stepU; ++k)
+    for (int32_t j = 0; j < stepV; ++j) {
+      const auto n = cellNormal(k, j);
+      ExpectNormal(cell, k, j, n[0], n[1], n[2]);
+    }
+  for (int32_t k = 0; k <= stepU; ++k) {
+    for (int32_t j = 0; j <= stepV; ++j) {
+      double sum[3] = {0.0, 0.0, 0.0};
+      for (int32_t ck : {k - 1, k})
+        for (int32_t cj : {j - 1, j}) {
+          if (ck < 0 || cj < 0 || ck >= stepU || cj >= stepV) continue;
+          const auto n = cellNormal(ck, cj);
+          for (int c = 0; c < 3; ++c) sum[c] += n[c];
+        }
+      const double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
+      ExpectNormal(vertex, k, j, sum[0] / length, sum[1] / length, sum[2] / length);
+    }
+  }
+}
+
 // A tube around the x axis: j runs once round, so its first and last lines coincide.
 Cls9 Tube(int32_t stepU, int32_t stepV) {
   Cls9 g = MakeSurface(stepU, stepV, [stepV](int32_t k, int32_t j) {

@@ -173,6 +173,44 @@ TEST_F(SurfaceRenderTest, CellsTouchingAnUndefinedSampleAreSkipped) {
   EXPECT_EQ(FeedbackCapture::OfKind(Render(map), FeedbackKind::Polygon).size(), 2u * 8u);
 }
 
+// The cells after a skipped one come out whole and in order, drawn directly and from a list.
+TEST_F(SurfaceRenderTest, CellsAfterASkippedCellKeepTheirCorners) {
+  OrthoView view(kWidth);
+  // 2 x 2 cells, y = k + 3j so that every vertex is told apart; (0, 0) takes the first cell.
+  Cls9 g = MakeSurface(2, 2, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), static_cast<float>(k + 3 * j), static_cast<float>(j)};
+  });
+  g.SceneX.at(0, 0) = kUndefinedSample;
+  const uint32_t list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  int32_t step = 0;
+  RenderSurface(g, step);
+  glEndList();
+  const auto direct = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  const auto listed = FeedbackCapture::OfKind(FeedbackCapture().CaptureList(list), FeedbackKind::Polygon);
+  glDeleteLists(list, 1);
+  for (const auto* polygons : {&direct, &listed}) {
+    ASSERT_EQ(polygons->size(), 6u);
+    const int32_t cells[3][2] = {{0, 1}, {1, 0}, {1, 1}};
+    for (size_t c = 0; c < 3; ++c) {
+      const int32_t k = cells[c][0];
+      const int32_t j = cells[c][1];
+      auto at = [&](const FeedbackVertex& v, int32_t vk, int32_t vj) {
+        ExpectAt(view, v, static_cast<float>(vk), static_cast<float>(vk + 3 * vj), static_cast<float>(vj));
+      };
+      // Mesa splits the quad P0 P1 P2 P3 into P0 P1 P3 and P1 P2 P3.
+      const auto& first = (*polygons)[2 * c].vertices;
+      const auto& second = (*polygons)[2 * c + 1].vertices;
+      ASSERT_EQ(first.size(), 3u);
+      ASSERT_EQ(second.size(), 3u);
+      at(first[0], k, j);
+      at(first[1], k + 1, j);
+      at(first[2], k, j + 1);
+      at(second[1], k + 1, j + 1);
+    }
+  }
+}
+
 TEST_F(SurfaceRenderTest, SmoothnessOutsideOneToThreeDrawsEmptyCells) {
   Cls9 g = MakeSurface(2, 2, FlatGrid);
   for (int32_t s : {0, 4}) {
@@ -201,6 +239,14 @@ TEST_F(SurfaceRenderTest, OnlySmoothestSendsVertexNormals) {
   const auto flatish = shades(2);
   EXPECT_NEAR(flatish[0].color[0], flatish[1].color[0], 1e-4);
   EXPECT_NEAR(flatish[0].color[0], flatish[2].color[0], 1e-4);
+  // The cells share one begin/end pair, yet the second cell is lit with its own normal.
+  for (int32_t smooth : {1, 2}) {
+    g.Smoothness = smooth;
+    const auto v = VerticesOf(Render(g), FeedbackKind::Polygon);
+    ASSERT_EQ(v.size(), 12u);
+    EXPECT_NEAR(v[6].color[0], v[11].color[0], 1e-4) << smooth;
+    EXPECT_GT(std::fabs(v[0].color[0] - v[6].color[0]), 1e-3) << smooth;
+  }
   const auto smooth = shades(3);
   EXPECT_GT(std::fabs(smooth[0].color[0] - smooth[1].color[0]), 1e-3);
 }
