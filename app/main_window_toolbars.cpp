@@ -75,18 +75,18 @@ const ToolButtonSpec kToolbar3[] = {
 
 template <size_t N>
 void AddButtons(frmF1* window, QToolBar* toolbar, const ToolButtonSpec (&table)[N]) {
-  for (const ToolButtonSpec& spec : table) {
-    if (!spec.tooltip) {
-      toolbar->addSeparator()->setObjectName(spec.key);
+  for (const ToolButtonSpec& item : table) {
+    if (!item.tooltip) {
+      toolbar->addSeparator()->setObjectName(item.key);
       continue;
     }
-    QAction* action = toolbar->addAction(ToolbarIcon(spec.key), QObject::tr(spec.tooltip));
-    action->setObjectName(spec.key);
-    action->setToolTip(QObject::tr(spec.tooltip));
-    action->setProperty(ToolbarHints::kHintProperty, QObject::tr(spec.hint));
-    action->setCheckable(spec.checkable);
-    QObject::connect(action, &QAction::triggered, window, spec.slot);
-    if (QWidget* button = toolbar->widgetForAction(action)) button->setObjectName(spec.key);
+    QAction* action = toolbar->addAction(ToolbarIcon(item.key), QObject::tr(item.tooltip));
+    action->setObjectName(item.key);
+    action->setToolTip(QObject::tr(item.tooltip));
+    action->setProperty(ToolbarHints::kHintProperty, QObject::tr(item.hint));
+    action->setCheckable(item.checkable);
+    QObject::connect(action, &QAction::triggered, window, item.slot);
+    if (QWidget* button = toolbar->widgetForAction(action)) button->setObjectName(item.key);
   }
 }
 

@@ -98,15 +98,15 @@ void frmF22::Build() {
                 {4, "Red", quantity::kU, colors, colorRow, 0},
                 {5, "Green", quantity::kV, colors, colorRow, 2},
                 {6, "Blue", quantity::kMagnitude, colors, colorRow, 4}};
-  for (const auto& spec : combos) {
-    auto* combo = new QComboBox(spec.box);
-    combo->setObjectName(QStringLiteral("Combo%1").arg(spec.number));
-    FillQuantityCombo(combo, spec.initial);
-    auto* label = new QLabel(QString::fromLatin1(spec.caption), spec.box);
+  for (const auto& item : combos) {
+    auto* combo = new QComboBox(item.box);
+    combo->setObjectName(QStringLiteral("Combo%1").arg(item.number));
+    FillQuantityCombo(combo, item.initial);
+    auto* label = new QLabel(QString::fromLatin1(item.caption), item.box);
     label->setBuddy(combo);
-    spec.layout->addWidget(label, 0, spec.column);
-    spec.layout->addWidget(combo, 0, spec.column + 1);
-    Combo_[spec.number] = combo;
+    item.layout->addWidget(label, 0, item.column);
+    item.layout->addWidget(combo, 0, item.column + 1);
+    Combo_[item.number] = combo;
   }
   root->addWidget(directions);
   root->addWidget(colors);

@@ -134,18 +134,18 @@ void frmF6::Build() {
     int32_t initial;
     int row, column;
   };
-  const ComboSpec specs[] = {{3, "X Axis", quantity::kX, 0, 0}, {2, "Y Axis", quantity::kY, 0, 2},
+  const ComboSpec comboSpecs[] = {{3, "X Axis", quantity::kX, 0, 0}, {2, "Y Axis", quantity::kY, 0, 2},
                              {1, "Z Axis", quantity::kU, 0, 4}, {4, "Red", quantity::kU, 1, 0},
                              {5, "Green", quantity::kV, 1, 2},  {6, "Blue", quantity::kMagnitude, 1, 4}};
-  for (const ComboSpec& spec : specs) {
+  for (const ComboSpec& item : comboSpecs) {
     auto* combo = new QComboBox(vars);
-    combo->setObjectName(QStringLiteral("Combo%1").arg(spec.number));
-    FillQuantityCombo(combo, spec.initial);
-    auto* label = new QLabel(QString::fromLatin1(spec.caption), vars);
+    combo->setObjectName(QStringLiteral("Combo%1").arg(item.number));
+    FillQuantityCombo(combo, item.initial);
+    auto* label = new QLabel(QString::fromLatin1(item.caption), vars);
     label->setBuddy(combo);
-    varGrid->addWidget(label, spec.row, spec.column);
-    varGrid->addWidget(combo, spec.row, spec.column + 1);
-    Combo_[spec.number] = combo;
+    varGrid->addWidget(label, item.row, item.column);
+    varGrid->addWidget(combo, item.row, item.column + 1);
+    Combo_[item.number] = combo;
   }
   root->addWidget(vars);
 
