@@ -81,7 +81,7 @@ std::vector<float> TexCoords(int32_t steps) {
 // as a float (colours, texture coordinates), so the float entry points lose nothing.
 
 // The colour map: flat in the plane z = 0, unlit, corners P0, P3, P2, P1.
-void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<double>& rgb,
+void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<float>& rgb,
                        const std::array<GridTable, 3>& vn) {
   const SurfacePositions& p = vertices.Positions();
   glDisable(GL_LIGHTING);
@@ -95,8 +95,7 @@ void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<double
       for (int c = 0; c < 4; ++c) {
         // The map lies in the x-y plane, so the normal's y and z change places.
         glNormal3f(vn[0].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]));
-        const double* c3 = &rgb[3 * n[c]];
-        glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+        glColor3fv(&rgb[3 * n[c]]);
         glVertex3f(p.x[n[c]], p.z[n[c]], 0.0f);
       }
     }
@@ -106,7 +105,7 @@ void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<double
 }
 
 // The surface quads, corners P0, P1, P2, P3.
-void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std::vector<double>& rgb) {
+void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std::vector<float>& rgb) {
   const int32_t smooth = g.Smoothness;
   if (smooth < smt::kFlat || smooth > smt::kSmoothest) return;  // no cell has anything to send
   const SurfacePositions& p = vertices.Positions();
@@ -129,13 +128,13 @@ void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std:
       for (int c = 0; c < 4; ++c) {
         if (vertexNormals) glNormal3f(vn[0].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]));
         glTexCoord2f(s[static_cast<size_t>(ck[c])], t[static_cast<size_t>(cj[c])]);
-        const double* c3 = &rgb[3 * n[c]];
+        const float* c3 = &rgb[3 * n[c]];
         switch (colorCall) {
           case CornerColor::kRgb:
-            glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+            glColor3fv(c3);
             break;
           case CornerColor::kRgbAlpha:
-            glColor4f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]), alpha);
+            glColor4f(c3[0], c3[1], c3[2], alpha);
             break;
           case CornerColor::kWhite:
             glColor3f(1.0f, 1.0f, 1.0f);
@@ -161,7 +160,7 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
   const SurfaceVertices vertices(graph, lngAnimStep);
   const SurfacePositions& p = vertices.Positions();
   const SurfaceRanges ranges = ChannelRanges(graph);
-  std::vector<double> rgb;
+  std::vector<float> rgb;
   ComputeVertexColors(graph, ranges, rgb);
   ComputeCellNormals(p, colorMap, graph.BoxMinY, graph.CellNormal);
   ComputeVertexNormals(p, graph.CellNormal, FindSeam(p, ranges), graph.VertexNormal);

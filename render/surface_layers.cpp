@@ -21,7 +21,7 @@ constexpr double kContourInset = 0.1;
 
 }  // namespace
 
-void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<double>& rgb,
+void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<float>& rgb,
                        const std::array<GridTable, 3>& vertexNormal) {
   const SurfacePositions& p = vertices.Positions();
   // One begin/end pair for the whole layer, as for the surface above it.
@@ -40,8 +40,7 @@ void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<double
       for (int c = 0; c < 4; ++c) {
         glNormal3f(vertexNormal[0].at(ck[c], cj[c]), vertexNormal[1].at(ck[c], cj[c]),
                    vertexNormal[2].at(ck[c], cj[c]));
-        const double* c3 = &rgb[3 * n[c]];
-        glColor3f(static_cast<float>(c3[0]), static_cast<float>(c3[1]), static_cast<float>(c3[2]));
+        glColor3fv(&rgb[3 * n[c]]);
         // The drop is taken in double, as the rest of the renderer's arithmetic.
         glVertex3f(p.x[n[c]], static_cast<float>(p.y[n[c]] - kLayerDrop), p.z[n[c]]);
       }

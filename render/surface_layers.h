@@ -12,7 +12,7 @@
 namespace quillon {
 
 // The surface repeated kLayerDrop below itself, vertex normals and colours, no texture, no alpha.
-void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<double>& rgb,
+void DrawColormapLayer(const SurfaceVertices& vertices, const std::vector<float>& rgb,
                        const std::array<GridTable, 3>& vertexNormal);
 
 // Contour lines of scene Y on the plane kLayerDrop below the graph's minimum Y. Grids of more

@@ -94,11 +94,11 @@ SurfaceRanges ChannelRanges(const Cls9& graph) {
   return r;
 }
 
-void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::vector<double>& rgb) {
+void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::vector<float>& rgb) {
   const int32_t stepU = graph.StepU;
   const int32_t stepV = graph.StepV;
   const size_t count = static_cast<size_t>(stepU + 1) * static_cast<size_t>(stepV + 1);
-  rgb.assign(3 * count, 0.0);
+  rgb.assign(3 * count, 0.0f);
   const GridTable* tables[3] = {&graph.ColorTableR, &graph.ColorTableG, &graph.ColorTableB};
   for (int c = 0; c < 3; ++c) {
     const double low = ranges.channel[c].low;
@@ -107,7 +107,7 @@ void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::ve
     const float* q = tables[c]->data();
     for (size_t n = 0; n < count; ++n) {
       const double value = covered ? q[n] : 0.0;
-      rgb[3 * n + c] = (value - low) / span;
+      rgb[3 * n + c] = static_cast<float>((value - low) / span);
     }
   }
 }

@@ -66,9 +66,10 @@ struct SurfaceRanges {
 // when a step count is 0.
 SurfaceRanges ChannelRanges(const Cls9& graph);
 
-// r, g, b per vertex (3 doubles each, vertex order of the grid), from the colour tables. A span
-// of 0 is taken as 0.000001. A colour table that does not cover the grid reads as 0.
-void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::vector<double>& rgb);
+// r, g, b per vertex (3 each, vertex order of the grid), from the colour tables. Worked out in
+// double and kept as the float OpenGL stores a colour as. A span of 0 is taken as 0.000001. A
+// colour table that does not cover the grid reads as 0.
+void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::vector<float>& rgb);
 
 // Cell normals: the normalised cross product of the diagonals (P0 - P2) x (P1 - P3), a zero
 // length taken as 0.0001. With flatY every corner's Y is taken as flatYValue (the colour map).

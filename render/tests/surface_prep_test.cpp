@@ -229,17 +229,17 @@ TEST(SurfaceColorTest, VertexColoursAreScaledAndAZeroSpanGivesZero) {
   g.ColorG = 2;  // Y constant: span 0 -> 0.000001
   g.ColorB = 1;
   g.ColorTableB.at(2, 1) = 8.0f;  // beyond the X span: not clamped
-  std::vector<double> rgb;
+  std::vector<float> rgb;
   ComputeVertexColors(g, ChannelRanges(g), rgb);
   ASSERT_EQ(rgb.size(), 3u * 6u);
   const size_t k1j0 = 1 * 2 + 0;
-  EXPECT_DOUBLE_EQ(rgb[3 * k1j0], 0.5);
-  for (size_t n = 0; n < 6; ++n) EXPECT_DOUBLE_EQ(rgb[3 * n + 1], 0.0);
-  EXPECT_DOUBLE_EQ(rgb[3 * (2 * 2 + 1) + 2], 2.0);
+  EXPECT_FLOAT_EQ(rgb[3 * k1j0], 0.5);
+  for (size_t n = 0; n < 6; ++n) EXPECT_FLOAT_EQ(rgb[3 * n + 1], 0.0);
+  EXPECT_FLOAT_EQ(rgb[3 * (2 * 2 + 1) + 2], 2.0);
   // A colour table that does not cover the grid reads as 0.
   g.ColorTableR.Clear();
   ComputeVertexColors(g, ChannelRanges(g), rgb);
-  EXPECT_DOUBLE_EQ(rgb[3 * k1j0], 0.0);
+  EXPECT_FLOAT_EQ(rgb[3 * k1j0], 0.0);
 }
 
 TEST(SurfaceVerticesTest, TablesMustCoverTheSteps) {
