@@ -17,16 +17,6 @@
 #include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
-namespace {
-
-QLineEdit* Field(QWidget* parent, const char* name, const char* text) {
-  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
-}
-
-}  // namespace
-
 frmF22::frmF22(SceneDocument& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
   setObjectName(QStringLiteral("frmF22"));
   setWindowTitle(QStringLiteral("Function Color Map"));
@@ -37,30 +27,22 @@ frmF22::frmF22(SceneDocument& doc, QWidget* parent) : QDialog(parent), doc_(doc)
 void frmF22::Build() {
   auto* root = new QVBoxLayout(this);
   auto* nameRow = new QHBoxLayout;
-  Text1_ = Field(this, "Text1", "Untitled");
-  auto* nameLabel = new QLabel(QStringLiteral("&Name"), this);
-  nameLabel->setBuddy(Text1_);
-  nameRow->addWidget(nameLabel);
-  nameRow->addWidget(Text1_);
+  Text1_ = AddLabelledField(nameRow, this, "&Name", "Text1", "Untitled");
   root->addLayout(nameRow);
 
   auto* function = new QGroupBox(QStringLiteral("Function"), this);
   auto* functionRow = new QHBoxLayout(function);
-  Text4_ = Field(function, "Text4", "");
-  auto* fLabel = new QLabel(QStringLiteral("&f(z)"), function);
-  fLabel->setBuddy(Text4_);
-  functionRow->addWidget(fLabel);
-  functionRow->addWidget(Text4_);
+  Text4_ = AddLabelledField(functionRow, function, "&f(z)", "Text4", "");
   root->addWidget(function);
 
   auto* domain = new QGroupBox(QStringLiteral("Domain Of Variables"), this);
   auto* grid = new QGridLayout(domain);
-  Text5_ = Field(domain, "Text5", "-4");
-  Text6_ = Field(domain, "Text6", "4");
-  Text7_ = Field(domain, "Text7", "40");
-  Text8_ = Field(domain, "Text8", "-4");
-  Text9_ = Field(domain, "Text9", "4");
-  Text10_ = Field(domain, "Text10", "40");
+  Text5_ = NamedField(domain, "Text5", "-4");
+  Text6_ = NamedField(domain, "Text6", "4");
+  Text7_ = NamedField(domain, "Text7", "40");
+  Text8_ = NamedField(domain, "Text8", "-4");
+  Text9_ = NamedField(domain, "Text9", "4");
+  Text10_ = NamedField(domain, "Text10", "40");
   const struct {
     const char* caption;
     QLineEdit* field;
@@ -76,9 +58,9 @@ void frmF22::Build() {
   grid->addWidget(new QLabel(QStringLiteral("Recommended Value: 30 - 60"), domain), 0, 6);
   grid->addWidget(new QLabel(QStringLiteral("Recommended Value: 30 - 60"), domain), 1, 6);
   // The animation parameter fields exist but a colour map does not use t: kept hidden.
-  Text2_ = Field(domain, "Text2", "-2");
-  Text3_ = Field(domain, "Text3", "2");
-  Text11_ = Field(domain, "Text11", "");
+  Text2_ = NamedField(domain, "Text2", "-2");
+  Text3_ = NamedField(domain, "Text3", "2");
+  Text11_ = NamedField(domain, "Text11", "");
   for (QLineEdit* hidden : {Text2_, Text3_, Text11_}) hidden->hide();
   root->addWidget(domain);
 
@@ -111,20 +93,7 @@ void frmF22::Build() {
   root->addWidget(directions);
   root->addWidget(colors);
 
-  auto* buttons = new QHBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  root->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, [this] {
-    if (Confirm()) accept();
-  });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  AddConfirmButtons(this, root, [this] { return Confirm(); });
 }
 
 void frmF22::LoadGraph(const Cls9& graph) {

@@ -1,5 +1,11 @@
 #include "graph/dialogs/dialog_helpers.h"
 
+#include <QBoxLayout>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
 #include "common/leading_number.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -9,6 +15,39 @@
 #include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
+
+QLineEdit* NamedField(QWidget* parent, const char* name, const char* text) {
+  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+QLineEdit* AddLabelledField(QBoxLayout* row, QWidget* parent, const char* caption, const char* name,
+                            const char* text) {
+  QLineEdit* field = NamedField(parent, name, text);
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setBuddy(field);
+  row->addWidget(label);
+  row->addWidget(field);
+  return field;
+}
+
+void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm) {
+  auto* buttons = new QHBoxLayout;
+  auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  root->addLayout(buttons);
+  QObject::connect(ok, &QPushButton::clicked, dialog, [dialog, confirm] {
+    if (confirm()) dialog->accept();
+  });
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+}
 
 bool CleanValueFields(const std::vector<QLineEdit*>& fields) {
   for (QLineEdit* field : fields) {

@@ -11,7 +11,19 @@
 #include "document/scene_document.h"
 #include "graph/graph.h"
 
+class QBoxLayout;
+class QDialog;
+
 namespace quillon {
+
+// A line edit with an objectName (the control's name) and its initial text.
+QLineEdit* NamedField(QWidget* parent, const char* name, const char* text);
+// A labelled field on one row of `row` (the label's mnemonic focuses the field).
+QLineEdit* AddLabelledField(QBoxLayout* row, QWidget* parent, const char* caption, const char* name,
+                            const char* text);
+// The "OK" (Command1, default) and "Cancel" (Command2) row; OK closes the dialog when confirm()
+// returns true, Cancel closes it without change.
+void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm);
 
 // Cleans each visible field with NormalizeValueText and writes the cleaned text back (an
 // empty field becomes "0"). At the first field holding a character outside the accepted set

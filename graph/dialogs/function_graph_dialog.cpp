@@ -23,13 +23,6 @@
 
 namespace quillon {
 namespace {
-
-QLineEdit* Field(QWidget* parent, const char* name, const char* text) {
-  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
-}
-
 QRadioButton* Option(QWidget* parent, const char* name, const char* caption) {
   auto* option = new QRadioButton(QString::fromLatin1(caption), parent);
   option->setObjectName(QString::fromLatin1(name));
@@ -67,33 +60,25 @@ void frmF6::Build() {
   auto* root = new QVBoxLayout(this);
 
   auto* nameRow = new QHBoxLayout;
-  Text1_ = Field(this, "Text1", "Untitled");
-  auto* nameLabel = new QLabel(QStringLiteral("&Name"), this);
-  nameLabel->setBuddy(Text1_);
-  nameRow->addWidget(nameLabel);
-  nameRow->addWidget(Text1_);
+  Text1_ = AddLabelledField(nameRow, this, "&Name", "Text1", "Untitled");
   root->addLayout(nameRow);
 
   auto* function = new QGroupBox(QStringLiteral("Function w=f(z),z=x+yi,w=u+vi"), this);
   auto* functionRow = new QHBoxLayout(function);
-  Text2_ = Field(function, "Text2", "");
-  auto* fLabel = new QLabel(QStringLiteral("&f(z)"), function);
-  fLabel->setBuddy(Text2_);
-  functionRow->addWidget(fLabel);
-  functionRow->addWidget(Text2_);
+  Text2_ = AddLabelledField(functionRow, function, "&f(z)", "Text2", "");
   root->addWidget(function);
 
   auto* domain = new QGroupBox(QStringLiteral("Domain of Variables"), this);
   auto* grid = new QGridLayout(domain);
-  Text5_ = Field(domain, "Text5", "-2");
-  Text6_ = Field(domain, "Text6", "2");
-  Text7_ = Field(domain, "Text7", "40");
-  Text8_ = Field(domain, "Text8", "-2");
-  Text9_ = Field(domain, "Text9", "2");
-  Text10_ = Field(domain, "Text10", "40");
-  Text11_ = Field(domain, "Text11", "-2");
-  Text12_ = Field(domain, "Text12", "2");
-  Text13_ = Field(domain, "Text13", "");
+  Text5_ = NamedField(domain, "Text5", "-2");
+  Text6_ = NamedField(domain, "Text6", "2");
+  Text7_ = NamedField(domain, "Text7", "40");
+  Text8_ = NamedField(domain, "Text8", "-2");
+  Text9_ = NamedField(domain, "Text9", "2");
+  Text10_ = NamedField(domain, "Text10", "40");
+  Text11_ = NamedField(domain, "Text11", "-2");
+  Text12_ = NamedField(domain, "Text12", "2");
+  Text13_ = NamedField(domain, "Text13", "");
   auto addRow = [&](int row, const char* minCaption, QLineEdit* minField, const char* maxCaption,
                     QLineEdit* maxField, const char* stepsCaption, QLineEdit* stepsField, bool hint,
                     QLabel** labels) {
@@ -135,8 +120,8 @@ void frmF6::Build() {
     int row, column;
   };
   const ComboSpec comboSpecs[] = {{3, "X Axis", quantity::kX, 0, 0}, {2, "Y Axis", quantity::kY, 0, 2},
-                             {1, "Z Axis", quantity::kU, 0, 4}, {4, "Red", quantity::kU, 1, 0},
-                             {5, "Green", quantity::kV, 1, 2},  {6, "Blue", quantity::kMagnitude, 1, 4}};
+                                  {1, "Z Axis", quantity::kU, 0, 4}, {4, "Red", quantity::kU, 1, 0},
+                                  {5, "Green", quantity::kV, 1, 2},  {6, "Blue", quantity::kMagnitude, 1, 4}};
   for (const ComboSpec& item : comboSpecs) {
     auto* combo = new QComboBox(vars);
     combo->setObjectName(QStringLiteral("Combo%1").arg(item.number));
@@ -182,20 +167,7 @@ void frmF6::Build() {
   options->addWidget(materials, 1);
   root->addLayout(options);
 
-  auto* buttons = new QHBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  root->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, [this] {
-    if (Confirm()) accept();
-  });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  AddConfirmButtons(this, root, [this] { return Confirm(); });
 }
 
 void frmF6::ShowTFields(bool show) {
