@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/command_table.h"
 #include "common/message_sink.h"
 #include "common/runtime_error.h"
@@ -22,23 +23,11 @@
 
 namespace {
 
+using quillon::cli::FromBytes;
+using quillon::cli::HelpText;
+using quillon::cli::ToBytes;
+
 constexpr int kUsageError = 64;
-
-// Latin-1 maps every byte to one character and back, so the text reaches the compiler with
-// the bytes the shell passed, whatever their encoding.
-QString FromBytes(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string ToBytes(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
-std::string HelpText(const QCommandLineParser& parser) {
-  QString text = parser.helpText();
-  text.replace(QStringLiteral("<executable_name>"), QStringLiteral("quillon-cli eval"));
-  return text.toStdString();
-}
 
 // A coordinate as typed: "." or "," as the decimal point, an optional sign and exponent; it
 // must fit in single precision.
@@ -76,13 +65,13 @@ int RunEval(const std::vector<std::string>& args) {
     return kUsageError;
   }
   if (parser.isSet(help)) {
-    std::fputs(HelpText(parser).c_str(), stdout);
+    std::fputs(HelpText(parser, "quillon-cli eval").c_str(), stdout);
     return 0;
   }
   const QStringList positional = parser.positionalArguments();
   if (positional.size() != 3) {
     std::fprintf(stderr, "quillon-cli eval: expected TEXT X Y, got %lld arguments\n%s",
-                 static_cast<long long>(positional.size()), HelpText(parser).c_str());
+                 static_cast<long long>(positional.size()), HelpText(parser, "quillon-cli eval").c_str());
     return kUsageError;
   }
   const std::optional<float> x = ParseCoordinate(positional[1]);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/command_table.h"
 #include "document/document_file.h"
 #include "document/document_json.h"
@@ -17,14 +18,11 @@
 
 namespace {
 
-// File names pass through Latin-1 so that every byte the shell gave comes back unchanged.
-QString FromBytes(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-std::string ToBytes(const QString& text) {
-  return text.toLatin1().toStdString();
-}
+using quillon::cli::FromBytes;
+using quillon::cli::HelpText;
+using quillon::cli::ToBytes;
 
+// File names pass through Latin-1 so that every byte the shell gave comes back unchanged.
 // Parses the arguments of one subcommand. Returns -1 to go on, otherwise the exit status
 // (help printed, or a usage error reported).
 int Parse(const std::vector<std::string>& args, const char* command, const char* description,

@@ -9,27 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/command_table.h"
 #include "common/message_sink.h"
 #include "expr/expression.h"
 
 namespace {
 
-// Latin-1 maps every byte to one character and back, so the text reaches the compiler with
-// the bytes the shell passed, whatever their encoding.
-QString FromBytes(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string ToBytes(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
-std::string HelpText(const QCommandLineParser& parser) {
-  QString text = parser.helpText();
-  text.replace(QStringLiteral("<executable_name>"), QStringLiteral("quillon-cli postfix"));
-  return text.toStdString();
-}
+using quillon::cli::FromBytes;
+using quillon::cli::HelpText;
+using quillon::cli::ToBytes;
 
 int RunPostfix(const std::vector<std::string>& args) {
   QCommandLineParser parser;
@@ -52,13 +41,13 @@ int RunPostfix(const std::vector<std::string>& args) {
     return 2;
   }
   if (parser.isSet(help)) {
-    std::fputs(HelpText(parser).c_str(), stdout);
+    std::fputs(HelpText(parser, "quillon-cli postfix").c_str(), stdout);
     return 0;
   }
   const QStringList positional = parser.positionalArguments();
   if (positional.size() != 1) {
     std::fprintf(stderr, "quillon-cli postfix: expected one function text, got %lld\n%s",
-                 static_cast<long long>(positional.size()), HelpText(parser).c_str());
+                 static_cast<long long>(positional.size()), HelpText(parser, "quillon-cli postfix").c_str());
     return 2;
   }
 

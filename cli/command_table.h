@@ -23,6 +23,6 @@ const std::vector<Command>& Commands();
 
 #define QUILLON_CLI_CONCAT2(a, b) a##b
 #define QUILLON_CLI_CONCAT(a, b) QUILLON_CLI_CONCAT2(a, b)
-#define QUILLON_CLI_COMMAND(name, summary, fn)                                     \
-  static const bool QUILLON_CLI_CONCAT(quillon_cli_registered_, __LINE__) =        \
+#define QUILLON_CLI_COMMAND(name, summary, fn)                              \
+  static const bool QUILLON_CLI_CONCAT(quillon_cli_registered_, __LINE__) = \
       ::quillon::cli::RegisterCommand(::quillon::cli::Command{name, summary, fn})

@@ -29,7 +29,9 @@ bool RegisterCommand(Command command) {
   return true;
 }
 
-const std::vector<Command>& Commands() { return Table(); }
+const std::vector<Command>& Commands() {
+  return Table();
+}
 
 }  // namespace quillon::cli
 
