@@ -104,19 +104,43 @@ void DrawColorMapCells(const SurfaceVertices& vertices, const std::vector<float>
   glEnable(GL_LIGHTING);
 }
 
+// What one corner of the surface sends: normal, texture coordinate, colour, position.
+struct CornerEmitter {
+  const SurfacePositions& p;
+  const std::array<GridTable, 3>& vn;
+  const std::vector<float>& s;
+  const std::vector<float>& t;
+  const std::vector<float>& rgb;
+  CornerColor colorCall;
+  float alpha;
+  bool vertexNormals;
+  bool textured;  // without a texture the coordinates would only be carried along unused
+
+  void operator()(int32_t k, int32_t j, size_t n) const {
+    if (vertexNormals) glNormal3f(vn[0].at(k, j), vn[1].at(k, j), vn[2].at(k, j));
+    if (textured) glTexCoord2f(s[static_cast<size_t>(k)], t[static_cast<size_t>(j)]);
+    const float* c3 = &rgb[3 * n];
+    switch (colorCall) {
+      case CornerColor::kRgb:
+        glColor3fv(c3);
+        break;
+      case CornerColor::kRgbAlpha:
+        glColor4f(c3[0], c3[1], c3[2], alpha);
+        break;
+      case CornerColor::kWhite:
+        glColor3f(1.0f, 1.0f, 1.0f);
+        break;
+      case CornerColor::kNone:
+        break;
+    }
+    glVertex3f(p.x[n], p.y[n], p.z[n]);
+  }
+};
+
 // The surface quads, corners P0, P1, P2, P3.
-void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std::vector<float>& rgb) {
-  const int32_t smooth = g.Smoothness;
-  if (smooth < smt::kFlat || smooth > smt::kSmoothest) return;  // no cell has anything to send
+void DrawSurfaceQuads(const Cls9& g, const SurfaceVertices& vertices, const CornerEmitter& corner) {
   const SurfacePositions& p = vertices.Positions();
-  if (p.stepU < 1 || p.stepV < 1) return;
   const std::array<GridTable, 3>& cn = g.CellNormal;
-  const std::array<GridTable, 3>& vn = g.VertexNormal;
-  const bool vertexNormals = smooth == smt::kSmoothest;
-  const CornerColor colorCall = ChooseCornerColor(g);
-  const float alpha = g.TransAlpha;
-  const std::vector<float> s = TexCoords(p.stepU);
-  const std::vector<float> t = TexCoords(p.stepV);
   glBegin(GL_QUADS);
   for (int32_t k = 0; k < p.stepU; ++k) {
     for (int32_t j = 0; j < p.stepV; ++j) {
@@ -124,29 +148,59 @@ void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std:
       const int32_t cj[4] = {j, j, j + 1, j + 1};
       size_t n[4];
       if (CellUndefined(vertices, ck, cj, n)) continue;
-      if (!vertexNormals) glNormal3f(cn[0].at(k, j), cn[1].at(k, j), cn[2].at(k, j));
-      for (int c = 0; c < 4; ++c) {
-        if (vertexNormals) glNormal3f(vn[0].at(ck[c], cj[c]), vn[1].at(ck[c], cj[c]), vn[2].at(ck[c], cj[c]));
-        glTexCoord2f(s[static_cast<size_t>(ck[c])], t[static_cast<size_t>(cj[c])]);
-        const float* c3 = &rgb[3 * n[c]];
-        switch (colorCall) {
-          case CornerColor::kRgb:
-            glColor3fv(c3);
-            break;
-          case CornerColor::kRgbAlpha:
-            glColor4f(c3[0], c3[1], c3[2], alpha);
-            break;
-          case CornerColor::kWhite:
-            glColor3f(1.0f, 1.0f, 1.0f);
-            break;
-          case CornerColor::kNone:
-            break;
-        }
-        glVertex3f(p.x[n[c]], p.y[n[c]], p.z[n[c]]);
-      }
+      if (!corner.vertexNormals) glNormal3f(cn[0].at(k, j), cn[1].at(k, j), cn[2].at(k, j));
+      for (int c = 0; c < 4; ++c) corner(ck[c], cj[c], n[c]);
     }
   }
   glEnd();
+}
+
+// The same filled quads as triangle strips along each row, where every corner carries its own
+// normal and the cells of a row therefore share their corners. GL cuts a quad P0 P1 P2 P3 into
+// the triangles P0 P1 P3 and P1 P2 P3; the strip P0 P1 P3 P2, continued by the next cell's P3
+// P2, yields exactly those triangles, facing the same way, with half the corners sent. Only for
+// the fill mode: in line mode a strip would also draw the diagonals. A skipped cell ends the
+// strip, and the next defined cell starts a new one.
+void DrawSurfaceStrips(const SurfaceVertices& vertices, const CornerEmitter& corner) {
+  const SurfacePositions& p = vertices.Positions();
+  for (int32_t k = 0; k < p.stepU; ++k) {
+    bool open = false;
+    for (int32_t j = 0; j < p.stepV; ++j) {
+      const int32_t ck[4] = {k, k + 1, k + 1, k};
+      const int32_t cj[4] = {j, j, j + 1, j + 1};
+      size_t n[4];
+      if (CellUndefined(vertices, ck, cj, n)) {
+        if (open) glEnd();
+        open = false;
+        continue;
+      }
+      if (!open) {
+        glBegin(GL_TRIANGLE_STRIP);
+        corner(k, j, n[0]);
+        corner(k + 1, j, n[1]);
+        open = true;
+      }
+      corner(k, j + 1, n[3]);
+      corner(k + 1, j + 1, n[2]);
+    }
+    if (open) glEnd();
+  }
+}
+
+void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std::vector<float>& rgb,
+                      bool textured) {
+  const int32_t smooth = g.Smoothness;
+  if (smooth < smt::kFlat || smooth > smt::kSmoothest) return;  // no cell has anything to send
+  const SurfacePositions& p = vertices.Positions();
+  if (p.stepU < 1 || p.stepV < 1) return;
+  const std::vector<float> s = TexCoords(p.stepU);
+  const std::vector<float> t = TexCoords(p.stepV);
+  const CornerEmitter corner{
+      p, g.VertexNormal, s, t, rgb, ChooseCornerColor(g), g.TransAlpha, smooth == smt::kSmoothest, textured};
+  if (corner.vertexNormals && g.Show == shw::kSurface)
+    DrawSurfaceStrips(vertices, corner);
+  else
+    DrawSurfaceQuads(g, vertices, corner);
 }
 
 }  // namespace
@@ -166,7 +220,8 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
   ComputeVertexNormals(p, graph.CellNormal, FindSeam(p, ranges), graph.VertexNormal);
 
   SetPolygonMode(graph.Show);
-  if (graph.ShowTex && LoadTexture(graph.TexName)) glEnable(GL_TEXTURE_2D);
+  const bool textured = graph.ShowTex && LoadTexture(graph.TexName);
+  if (textured) glEnable(GL_TEXTURE_2D);
   if (graph.ShowTrans) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
@@ -186,7 +241,7 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
     return;
   }
 
-  DrawSurfaceCells(graph, vertices, rgb);
+  DrawSurfaceCells(graph, vertices, rgb, textured);
   if (graph.ShowTex) glDisable(GL_TEXTURE_2D);
   if (graph.ShowTrans) glDisable(GL_BLEND);
 

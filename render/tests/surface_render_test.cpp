@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "common/program_state.h"
@@ -40,6 +42,28 @@ class SurfaceRenderTest : public testing::GlTest {
     EXPECT_NEAR(p[0], x, 2e-3);
     EXPECT_NEAR(p[1], y, 2e-3);
     EXPECT_NEAR(p[2], z, 2e-3);
+  }
+
+  // A triangle's corners in object space, turned so that the corner nearest `first` comes
+  // first: GL may report a triangle starting at any corner, but keeps its winding.
+  static std::array<Position, 3> CornersFrom(const OrthoView& view, const FeedbackPrimitive& t,
+                                             const Position& first) {
+    std::array<Position, 3> c{};
+    size_t start = 0;
+    float best = 1e30f;
+    for (size_t i = 0; i < 3 && i < t.vertices.size(); ++i) {
+      c[i] = view.Object(t.vertices[i]);
+      const float d =
+          std::fabs(c[i][0] - first[0]) + std::fabs(c[i][1] - first[1]) + std::fabs(c[i][2] - first[2]);
+      if (d < best) best = d, start = i;
+    }
+    std::rotate(c.begin(), c.begin() + static_cast<ptrdiff_t>(start), c.end());
+    return c;
+  }
+
+  static void ExpectCorners(const std::array<Position, 3>& c, const std::array<Position, 3>& expected) {
+    for (size_t i = 0; i < 3; ++i)
+      for (size_t a = 0; a < 3; ++a) EXPECT_NEAR(c[i][a], expected[i][a], 2e-3) << "corner " << i;
   }
 };
 
@@ -94,14 +118,17 @@ TEST_F(SurfaceRenderTest, SurfaceQuadsCarryCornersAndVertexColours) {
   g.ColorTableB = g.SceneZ;  // blue reads Z against the X span 0..1
   const auto polygons = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
   ASSERT_EQ(polygons.size(), 2u);  // one quad, reported as two triangles
-  // Corners P0 (0,0), P1 (1,0), P2 (1,1), P3 (0,1); Mesa splits a quad a b c d into a b d, b c d.
+  // Corners P0 (0,0), P1 (1,0), P2 (1,1), P3 (0,1); the cell is the triangles P0 P1 P3 and
+  // P1 P2 P3, as GL splits the quad P0 P1 P2 P3.
   const auto& t = polygons[0].vertices;
   ASSERT_EQ(t.size(), 3u);
+  ASSERT_EQ(polygons[1].vertices.size(), 3u);
   ExpectAt(view, t[0], 0, 0, 0);
   ExpectAt(view, t[1], 1, 2, 0);
   ExpectAt(view, t[2], 0, 1, 1);
-  const FeedbackVertex& p2 = polygons[1].vertices[1];
-  ExpectAt(view, p2, 1, 3, 1);
+  ExpectCorners(CornersFrom(view, polygons[1], {1, 2, 0}), {{{1, 2, 0}, {1, 3, 1}, {0, 1, 1}}});
+  const FeedbackVertex& p2 = *std::find_if(polygons[1].vertices.begin(), polygons[1].vertices.end(),
+                                           [&](const FeedbackVertex& v) { return view.Object(v)[1] > 2.5f; });
   // Colours of P1 = (1, 2/3, 0) and P2 = (1, 1, 1).
   EXPECT_NEAR(t[1].color[0], 1.0, 1e-3);
   EXPECT_NEAR(t[1].color[1], 2.0 / 3.0, 1e-3);
@@ -186,27 +213,34 @@ TEST_F(SurfaceRenderTest, CellsAfterASkippedCellKeepTheirCorners) {
   int32_t step = 0;
   RenderSurface(g, step);
   glEndList();
-  const auto direct = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
-  const auto listed = FeedbackCapture::OfKind(FeedbackCapture().CaptureList(list), FeedbackKind::Polygon);
+  std::vector<FeedbackPrimitive> direct = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  // Mesa joins the strips of a list with zero-area triangles, which draw nothing.
+  auto listed = FeedbackCapture::OfKind(FeedbackCapture().CaptureList(list), FeedbackKind::Polygon);
+  std::erase_if(listed, [](const FeedbackPrimitive& t) {
+    const auto same = [](const FeedbackVertex& a, const FeedbackVertex& b) {
+      return a.x == b.x && a.y == b.y && a.z == b.z;
+    };
+    return t.vertices.size() == 3 &&
+           (same(t.vertices[0], t.vertices[1]) || same(t.vertices[1], t.vertices[2]) ||
+            same(t.vertices[0], t.vertices[2]));
+  });
   glDeleteLists(list, 1);
-  for (const auto* polygons : {&direct, &listed}) {
+  for (const std::vector<FeedbackPrimitive>* polygons : {&direct, &listed}) {
     ASSERT_EQ(polygons->size(), 6u);
     const int32_t cells[3][2] = {{0, 1}, {1, 0}, {1, 1}};
     for (size_t c = 0; c < 3; ++c) {
       const int32_t k = cells[c][0];
       const int32_t j = cells[c][1];
-      auto at = [&](const FeedbackVertex& v, int32_t vk, int32_t vj) {
-        ExpectAt(view, v, static_cast<float>(vk), static_cast<float>(vk + 3 * vj), static_cast<float>(vj));
+      auto at = [](int32_t vk, int32_t vj) {
+        return Position{static_cast<float>(vk), static_cast<float>(vk + 3 * vj), static_cast<float>(vj)};
       };
-      // Mesa splits the quad P0 P1 P2 P3 into P0 P1 P3 and P1 P2 P3.
-      const auto& first = (*polygons)[2 * c].vertices;
-      const auto& second = (*polygons)[2 * c + 1].vertices;
-      ASSERT_EQ(first.size(), 3u);
-      ASSERT_EQ(second.size(), 3u);
-      at(first[0], k, j);
-      at(first[1], k + 1, j);
-      at(first[2], k, j + 1);
-      at(second[1], k + 1, j + 1);
+      // The quad P0 P1 P2 P3 as the triangles P0 P1 P3 and P1 P2 P3.
+      const FeedbackPrimitive& first = (*polygons)[2 * c];
+      const FeedbackPrimitive& second = (*polygons)[2 * c + 1];
+      ASSERT_EQ(first.vertices.size(), 3u);
+      ASSERT_EQ(second.vertices.size(), 3u);
+      ExpectCorners(CornersFrom(view, first, at(k, j)), {at(k, j), at(k + 1, j), at(k, j + 1)});
+      ExpectCorners(CornersFrom(view, second, at(k + 1, j)), {at(k + 1, j), at(k + 1, j + 1), at(k, j + 1)});
     }
   }
 }
@@ -222,6 +256,38 @@ TEST_F(SurfaceRenderTest, SmoothnessOutsideOneToThreeDrawsEmptyCells) {
 
 // Lit from above with white vertices, a cell of a bent surface: one normal per cell gives its
 // corners one shade; vertex normals give them different shades.
+// A filled surface with a normal per corner goes out as strips that share the corners of a
+// row; the triangles, their winding and their corners' colours must be those of the quads.
+TEST_F(SurfaceRenderTest, StripsDrawTheTrianglesOfTheQuads) {
+  OrthoView view(kWidth);
+  Cls9 g = MakeSurface(3, 4, [](int32_t k, int32_t j) {
+    return Position{static_cast<float>(k), static_cast<float>(k * j % 5) * 0.5f, static_cast<float>(j)};
+  });
+  g.SceneY.at(2, 2) = kUndefinedSample;  // a hole: the strips of rows 1 and 2 break around it
+  g.Smoothness = 3;
+  g.Show = 3;
+  const auto strips = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  g.Show = 0;  // an unknown mode leaves the fill mode on and sends quads
+  const auto quads = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
+  ASSERT_EQ(quads.size(), 2u * (12u - 4u));
+  ASSERT_EQ(strips.size(), quads.size());
+  for (size_t i = 0; i < quads.size(); ++i) {
+    ASSERT_EQ(quads[i].vertices.size(), 3u);
+    const Position first = view.Object(quads[i].vertices[0]);
+    ExpectCorners(CornersFrom(view, strips[i], first), CornersFrom(view, quads[i], first));
+    for (const FeedbackVertex& q : quads[i].vertices) {
+      const Position at = view.Object(q);
+      const auto same =
+          std::find_if(strips[i].vertices.begin(), strips[i].vertices.end(), [&](const auto& v) {
+            const Position p = view.Object(v);
+            return std::fabs(p[0] - at[0]) + std::fabs(p[1] - at[1]) + std::fabs(p[2] - at[2]) < 1e-3f;
+          });
+      ASSERT_NE(same, strips[i].vertices.end());
+      EXPECT_EQ(same->color, q.color);
+    }
+  }
+}
+
 TEST_F(SurfaceRenderTest, OnlySmoothestSendsVertexNormals) {
   Cls9 g = MakeSurface(2, 1, [](int32_t k, int32_t j) {
     return Position{static_cast<float>(k), k == 1 ? 1.0f : 0.0f, static_cast<float>(j)};
@@ -262,12 +328,14 @@ TEST_F(SurfaceRenderTest, LayersLieThreeBelow) {
   auto polygons = FeedbackCapture::OfKind(Render(g), FeedbackKind::Polygon);
   ASSERT_EQ(polygons.size(), 16u);
   for (size_t n = 0; n < 8; ++n) {
+    Position first = view.Object(polygons[n].vertices[0]);
+    const auto top = CornersFrom(view, polygons[n], first);
+    first[1] -= 3.0f;
+    const auto low = CornersFrom(view, polygons[n + 8], first);
     for (size_t v = 0; v < 3; ++v) {
-      const Position top = view.Object(polygons[n].vertices[v]);
-      const Position low = view.Object(polygons[n + 8].vertices[v]);
-      EXPECT_NEAR(low[0], top[0], 2e-3);
-      EXPECT_NEAR(low[1], top[1] - 3.0f, 2e-3);
-      EXPECT_NEAR(low[2], top[2], 2e-3);
+      EXPECT_NEAR(low[v][0], top[v][0], 2e-3);
+      EXPECT_NEAR(low[v][1], top[v][1] - 3.0f, 2e-3);
+      EXPECT_NEAR(low[v][2], top[v][2], 2e-3);
     }
   }
 
