@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "common/message_sink.h"
@@ -26,23 +27,39 @@ namespace {
 // unit: large enough that flattened curves stay smooth at any zoom the labels are read at.
 constexpr int kEmPixels = 64;
 
+// One glyph as triangles: per corner its normal (x, y, z), then its position in em units.
+using GlyphShape = std::vector<std::array<double, 6>>;
+
+// Sends the shape's corners inside an open GL_TRIANGLES pair, each normal only when it changes.
+void EmitGlyphShape(const GlyphShape& shape) {
+  const std::array<double, 6>* previous = nullptr;
+  for (const std::array<double, 6>& c : shape) {
+    if (previous == nullptr || (*previous)[0] != c[0] || (*previous)[1] != c[1] || (*previous)[2] != c[2])
+      glNormal3d(c[0], c[1], c[2]);
+    glVertex3d(c[3], c[4], c[5]);
+    previous = &c;
+  }
+}
+
 // Tessellation of one cap: GLU hands back triangles (the edge-flag callback keeps it from
-// producing fans and strips) that go straight into the list being compiled.
+// producing fans and strips), collected into the glyph's shape.
 struct CapTessellation {
+  GlyphShape* shape = nullptr;
+  GLdouble normalZ = 1.0;
   std::deque<std::array<GLdouble, 3>> combined;  // vertices GLU creates at intersections
   bool failed = false;
 };
 
-void APIENTRY TessBegin(GLenum type) {
-  glBegin(type);
+void APIENTRY TessBegin(GLenum type, void* data) {
+  if (type != GL_TRIANGLES) static_cast<CapTessellation*>(data)->failed = true;
 }
 void APIENTRY TessEdgeFlag(GLboolean) {}
-void APIENTRY TessVertex(void* vertex) {
-  glVertex3dv(static_cast<const GLdouble*>(vertex));
+void APIENTRY TessVertex(void* vertex, void* data) {
+  auto* cap = static_cast<CapTessellation*>(data);
+  const auto* v = static_cast<const GLdouble*>(vertex);
+  cap->shape->push_back({0.0, 0.0, cap->normalZ, v[0], v[1], v[2]});
 }
-void APIENTRY TessEnd() {
-  glEnd();
-}
+void APIENTRY TessEnd() {}
 void APIENTRY TessCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* data) {
   auto* cap = static_cast<CapTessellation*>(data);
   cap->combined.push_back({coords[0], coords[1], coords[2]});
@@ -69,15 +86,17 @@ Contours GlyphContours(const QFont& font, QChar ch) {
   return contours;
 }
 
-// One cap of the glyph at depth z, facing +z or -z. False when GLU reported an error.
-bool DrawCap(GLUtesselator* tess, const Contours& contours, GLdouble z, bool front) {
+// One cap of the glyph at depth z, facing +z or -z, added to the shape. False when GLU
+// reported an error.
+bool AddCap(GLUtesselator* tess, const Contours& contours, GLdouble z, bool front, GlyphShape& shape) {
   CapTessellation cap;
+  cap.shape = &shape;
+  cap.normalZ = front ? 1.0 : -1.0;
   std::vector<std::array<GLdouble, 3>> points;
   size_t total = 0;
   for (const auto& c : contours) total += c.size();
   points.reserve(total);  // GLU keeps pointers into it until the polygon ends
-  glNormal3d(0.0, 0.0, front ? 1.0 : -1.0);
-  gluTessNormal(tess, 0.0, 0.0, front ? 1.0 : -1.0);
+  gluTessNormal(tess, 0.0, 0.0, cap.normalZ);
   gluTessBeginPolygon(tess, &cap);
   for (const auto& c : contours) {
     gluTessBeginContour(tess);
@@ -91,26 +110,49 @@ bool DrawCap(GLUtesselator* tess, const Contours& contours, GLdouble z, bool fro
   return !cap.failed;
 }
 
-// The walls between the two caps: one quad per outline edge, sent as two triangles so that
-// a glyph's list holds a single kind of primitive.
-void DrawSides(const Contours& contours, GLdouble depth) {
-  glBegin(GL_TRIANGLES);
+// The winding number of the contours around point p (non-zero: inside the glyph).
+int WindingAt(const Contours& contours, double px, double py) {
+  int winding = 0;
   for (const auto& c : contours) {
     for (size_t i = 0; i < c.size(); ++i) {
       const auto& a = c[i];
       const auto& b = c[(i + 1) % c.size()];
-      const double dx = b[0] - a[0], dy = b[1] - a[1];
-      const double len = std::sqrt(dx * dx + dy * dy);
-      if (len > 0.0) glNormal3d(dy / len, -dx / len, 0.0);
-      glVertex3d(a[0], a[1], 0.0);
-      glVertex3d(a[0], a[1], -depth);
-      glVertex3d(b[0], b[1], -depth);
-      glVertex3d(a[0], a[1], 0.0);
-      glVertex3d(b[0], b[1], -depth);
-      glVertex3d(b[0], b[1], 0.0);
+      const double side = (b[0] - a[0]) * (py - a[1]) - (px - a[0]) * (b[1] - a[1]);
+      if (a[1] <= py && b[1] > py && side > 0.0) ++winding;
+      if (a[1] > py && b[1] <= py && side < 0.0) --winding;
     }
   }
-  glEnd();
+  return winding;
+}
+
+// The walls between the two caps: one quad per outline edge, as two triangles wound
+// counter-clockwise seen from outside the glyph, with the normal pointing out. Outline
+// directions differ between fonts and between outer contours and holes, so each edge looks
+// at which of its sides the glyph is filled.
+void AddSides(const Contours& contours, GLdouble depth, GlyphShape& shape) {
+  constexpr double kProbe = 1e-4;  // em; far thinner than any stroke
+  for (const auto& c : contours) {
+    for (size_t i = 0; i < c.size(); ++i) {
+      std::array<GLdouble, 2> a = c[i];
+      std::array<GLdouble, 2> b = c[(i + 1) % c.size()];
+      const double len = std::hypot(b[0] - a[0], b[1] - a[1]);
+      if (len == 0.0) continue;  // a repeated point makes no wall
+      // (dy, -dx) is the right-hand side of a -> b; swap the ends when the glyph lies there.
+      double nx = (b[1] - a[1]) / len, ny = -(b[0] - a[0]) / len;
+      if (WindingAt(contours, (a[0] + b[0]) / 2 + kProbe * nx, (a[1] + b[1]) / 2 + kProbe * ny) != 0) {
+        std::swap(a, b);
+        nx = -nx;
+        ny = -ny;
+      }
+      for (const auto& v : {std::array<GLdouble, 3>{a[0], a[1], 0.0},
+                            {a[0], a[1], -depth},
+                            {b[0], b[1], -depth},
+                            {a[0], a[1], 0.0},
+                            {b[0], b[1], -depth},
+                            {b[0], b[1], 0.0}})
+        shape.push_back({nx, ny, 0.0, v[0], v[1], v[2]});
+    }
+  }
 }
 
 }  // namespace
@@ -143,9 +185,9 @@ void CreateOutlineFont(uint32_t& listBase, const std::string& faceName, int32_t 
   bool ok = tess != nullptr;
   if (ok) {
     gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
-    gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<_GLUfuncptr>(TessBegin));
+    gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<_GLUfuncptr>(TessBegin));
     gluTessCallback(tess, GLU_TESS_EDGE_FLAG, reinterpret_cast<_GLUfuncptr>(TessEdgeFlag));
-    gluTessCallback(tess, GLU_TESS_VERTEX, reinterpret_cast<_GLUfuncptr>(TessVertex));
+    gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<_GLUfuncptr>(TessVertex));
     gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<_GLUfuncptr>(TessEnd));
     gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<_GLUfuncptr>(TessCombine));
     gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<_GLUfuncptr>(TessError));
@@ -157,10 +199,16 @@ void CreateOutlineFont(uint32_t& listBase, const std::string& faceName, int32_t 
     if (code >= 32 && code != 127) {
       const QChar ch(static_cast<char16_t>(code));
       const Contours contours = GlyphContours(font, ch);
+      GlyphShape shape;
       if (!contours.empty()) {
-        ok = DrawCap(tess, contours, 0.0, true) && DrawCap(tess, contours, -kGlyphExtrusion, false);
-        DrawSides(contours, kGlyphExtrusion);
+        ok = AddCap(tess, contours, 0.0, true, shape) &&
+             AddCap(tess, contours, -kGlyphExtrusion, false, shape);
+        AddSides(contours, kGlyphExtrusion, shape);
       }
+      // One primitive kind per list: Mesa's feedback of lists mixing kinds loses primitives.
+      glBegin(GL_TRIANGLES);
+      EmitGlyphShape(shape);
+      glEnd();
       advances[code] = static_cast<float>(metrics.horizontalAdvance(ch) / kEmPixels);
       glTranslated(advances[code], 0.0, 0.0);
     }

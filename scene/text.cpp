@@ -96,6 +96,12 @@ void DrawText3DScaled(uint32_t listBase, const std::string& text, float x, float
   glScalef(scale, scale, scale);
   if (rotation[0] != 0.0f) glRotatef(rotation[0], rotation[1], rotation[2], rotation[3]);
   if (colour) SetColor(*colour);
+  // Each outline glyph is a closed solid wound counter-clockwise seen from outside, so the
+  // faces turned away are hidden anyway; culling drops them before they reach the
+  // rasteriser, where the many small triangles of labels cost more to set up than to fill.
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glFrontFace(GL_CCW);
   const std::vector<GLubyte> codes = GlyphCodes(text);
   if (listBase != 0 && !codes.empty()) {
     glCallLists(static_cast<GLsizei>(codes.size()), GL_UNSIGNED_BYTE, codes.data());

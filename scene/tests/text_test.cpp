@@ -6,7 +6,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "common/message_sink.h"
@@ -130,6 +132,44 @@ TEST_F(TextTest, Text3DIsPlacedScaledRotatedAndColoured) {
   EXPECT_LT(down.maxY, 2.5f);
   EXPECT_NEAR(down.maxY - down.minY, 0.8f * (0.722f + 0.722f - 0.08f - 0.08f), 0.1f);
   EXPECT_NEAR(down.minX, 1.0f, 0.02f);  // letters lie on their right side
+}
+
+// 3D text draws its glyphs from their triangles in one pair and leaves out the faces turned
+// away: a glyph is a closed solid, so from every side the picture must be the one the glyph
+// lists draw with all faces (depth-tested, one colour).
+TEST_F(TextTest, Text3DDrawsWhatTheGlyphListsDrawFromEverySide) {
+  glEnable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-0.5, 2.5, -1.5, 1.5, -3, 3);
+  glMatrixMode(GL_MODELVIEW);
+  const std::string text = "Ag8%";
+  const std::array<float, 4> turns[] = {
+      {0, 0, 1, 0}, {60, 0, 1, 0}, {180, 0, 1, 0}, {-50, 1, 0.3f, 0}, {75, 1, 0, 0}};
+  for (const auto& turn : turns) {
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0.2f, 0.4f, 0.6f);
+    glLoadIdentity();
+    glTranslatef(0.2f, -0.3f, 0.0f);
+    glScalef(0.8f, 0.8f, 0.8f);
+    glRotatef(turn[0], turn[1], turn[2], turn[3]);
+    CallGlyphs(text);
+    const QImage lists = Context().ReadImage();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    DrawText3D(font_, text, 0.2f, -0.3f, 0.0f, turn);
+    const QImage drawn = Context().ReadImage();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) inked += drawn.pixel(x, y) != 0xFFFFFFFFu;
+    EXPECT_GT(inked, 40) << turn[0];
+    int differ = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) differ += drawn.pixel(x, y) != lists.pixel(x, y);
+    EXPECT_EQ(differ, 0) << "turned " << turn[0] << " degrees";
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+  }
 }
 
 TEST_F(TextTest, CodesAboveTheFontDrawNothingEvenWhereOtherListsFollow) {
