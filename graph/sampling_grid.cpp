@@ -133,17 +133,6 @@ Range RowRange(const float* values, size_t n) {
   return r;
 }
 
-// Copies n floats to a table that is not read again during the pass: streaming stores skip
-// reading the destination into the cache first, which halves the memory traffic of the copy.
-void StreamCopy(float* dst, const float* src, size_t n) {
-  size_t j = 0;
-#if defined(__x86_64__)
-  for (; j < n && (reinterpret_cast<uintptr_t>(dst + j) & 15) != 0; ++j) dst[j] = src[j];
-  for (; j + 4 <= n; j += 4) _mm_stream_ps(dst + j, _mm_loadu_ps(src + j));
-#endif
-  for (; j < n; ++j) dst[j] = src[j];
-}
-
 void ZeroFrom(GridTable& table, size_t from) {
   if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
 }
@@ -250,13 +239,23 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   const size_t blocks = (rows + rowsPerBlock - 1) / rowsPerBlock;
   std::vector<BlockState> states(blocks);
 
+  // The scene and colour tables of the last pass share the quantities' memory; letting go of
+  // them first keeps the quantities from being copied when they are written. The pointers are
+  // taken here, before the threads start, as taking one may give a table its own copy.
+  for (GridTable* t : distributed) t->Clear();
+  float* const tableX = g.QuantityX.data();
+  float* const tableY = g.QuantityY.data();
+  float* const tableU = g.QuantityU.data();
+  float* const tableV = g.QuantityV.data();
+  float* const tableM = g.QuantityMagnitude.data();
+
   auto sampleRow = [&](size_t k, BlockState& st) -> bool {
     const size_t base = k * cols;
-    float* xs = g.QuantityX.data() + base;
-    float* yr = g.QuantityY.data() + base;
-    float* us = g.QuantityU.data() + base;
-    float* vs = g.QuantityV.data() + base;
-    float* ms = g.QuantityMagnitude.data() + base;
+    float* xs = tableX + base;
+    float* yr = tableY + base;
+    float* us = tableU + base;
+    float* vs = tableV + base;
+    float* ms = tableM + base;
 
     float x = 0.0f;
     if (!FitSingle(static_cast<double>(du) * static_cast<double>(k) + minU, x)) {
@@ -290,17 +289,6 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     RowRange(us, done).MergeInto(st.u.max, st.u.min);
     RowRange(vs, done).MergeInto(st.v.max, st.v.min);
     RowRange(ms, done).MergeInto(st.mag.max, st.mag.min);
-    for (int c = 0; c < 6; ++c) {
-      float* dst = distributed[c]->data() + base;
-      if (codes[c] >= 1 && codes[c] <= 5) {
-        StreamCopy(dst, quantities[codes[c] - 1]->data() + base, done);
-      } else {
-        std::memset(dst, 0, done * sizeof(float));
-      }
-    }
-#if defined(__x86_64__)
-    _mm_sfence();  // the streamed rows are visible before the block is reported done
-#endif
     if (done == cols) return true;
 
     st.failed = true;
@@ -321,22 +309,28 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     return false;
   };
 
-  const size_t failedBlock = RunBlocksInOrder(blocks, threads, [&](size_t b) {
-    BlockState& st = states[b];
-    const size_t end = std::min(rows, (b + 1) * rowsPerBlock);
-    for (size_t k = b * rowsPerBlock; k < end; ++k) {
-      if (cancel && cancel->load(std::memory_order_relaxed)) {
-        st.failed = true;
-        st.cancelled = true;
-        st.row = k;
-        st.col = 0;
-        return false;
+  size_t failedBlock = blocks;
+  try {
+    failedBlock = RunBlocksInOrder(blocks, threads, [&](size_t b) {
+      BlockState& st = states[b];
+      const size_t end = std::min(rows, (b + 1) * rowsPerBlock);
+      for (size_t k = b * rowsPerBlock; k < end; ++k) {
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+          st.failed = true;
+          st.cancelled = true;
+          st.row = k;
+          st.col = 0;
+          return false;
+        }
+        if (!sampleRow(k, st)) return false;
+        if (rowsDone) rowsDone->fetch_add(1, std::memory_order_relaxed);
       }
-      if (!sampleRow(k, st)) return false;
-      if (rowsDone) rowsDone->fetch_add(1, std::memory_order_relaxed);
-    }
-    return true;
-  });
+      return true;
+    });
+  } catch (...) {
+    for (GridTable* t : distributed) t->Resize(g.StepU, g.StepV);
+    throw;
+  }
 
   const size_t merged = std::min(failedBlock + 1, blocks);
   for (size_t b = 0; b < merged; ++b) {
@@ -353,6 +347,13 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   g.BoxMinY = g.MinYq;
 
   if (failedBlock == blocks) {
+    // The distribution: each scene and colour table is the quantity its code names, or zeros.
+    for (int c = 0; c < 6; ++c) {
+      if (codes[c] >= 1 && codes[c] <= 5)
+        distributed[c]->ShareFrom(*quantities[codes[c] - 1]);
+      else
+        distributed[c]->Resize(g.StepU, g.StepV);
+    }
     if (stop) *stop = SamplingStop{};
     return true;
   }
@@ -363,7 +364,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   const size_t at = st.row * cols + st.col;
   for (int q = 0; q < 4; ++q) ZeroFrom(*quantities[q], st.valuesStored ? at + 1 : at);
   ZeroFrom(g.QuantityMagnitude, at);
-  for (GridTable* t : distributed) ZeroFrom(*t, 0);
+  for (GridTable* t : distributed) t->Resize(g.StepU, g.StepV);
 
   if (stop) {
     SamplingStop s;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -228,11 +229,20 @@ TEST_F(SamplingTest, AnimatedPointsFollowTheFrames) {
 TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   Cls9 g = Surface("z", 32, -1.0f, 1.0f);  // exact steps: the grid holds 0
   ASSERT_TRUE(g.GetPoints());
-  const float* before = g.QuantityU.data();
+  const float* before = std::as_const(g).QuantityU.data();
   g.ExpressZ = "z^2";
   ASSERT_TRUE(g.GetPoints());
-  EXPECT_EQ(g.QuantityU.data(), before);
-  EXPECT_FLOAT_EQ(g.QuantityU.at(32, 16), 1.0f);
+  EXPECT_EQ(std::as_const(g).QuantityU.data(), before);
+  EXPECT_FLOAT_EQ(std::as_const(g).QuantityU.at(32, 16), 1.0f);
+  // The scene table of u is u itself, not a copy, until one of them is written.
+  EXPECT_TRUE(g.SceneZ.SharesWith(g.QuantityU));
+  EXPECT_EQ(std::as_const(g).SceneZ.data(), before);
+  g.SceneZ.at(32, 16) = 7.0f;
+  EXPECT_FALSE(g.SceneZ.SharesWith(g.QuantityU));
+  EXPECT_FLOAT_EQ(std::as_const(g).QuantityU.at(32, 16), 1.0f);
+  EXPECT_FLOAT_EQ(std::as_const(g).SceneZ.at(32, 16), 7.0f);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_TRUE(g.SceneZ.SharesWith(g.QuantityU));
   // A failing pass over reused tables leaves no stale value behind the failing point.
   g.ExpressZ = "1/z";
   EXPECT_THROW(g.GetPoints(), RuntimeError);
