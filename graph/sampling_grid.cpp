@@ -17,6 +17,7 @@
 #endif
 
 #include "graph/sampling.h"
+#include "graph/sampling_rows.h"
 
 namespace quillon {
 
@@ -36,22 +37,6 @@ bool FitSingle(double value, float& out) {
   return true;
 }
 
-// Smallest and largest value of one quantity. A value replaces a limit only when strictly
-// beyond it, so among equal values the first one seen stays (this keeps the sign of zeros
-// identical to the sequential loop when blocks are merged in order).
-struct Range {
-  float max = -std::numeric_limits<float>::infinity();
-  float min = std::numeric_limits<float>::infinity();
-  void Take(float v) {
-    if (v > max) max = v;
-    if (v < min) min = v;
-  }
-  void MergeInto(float& gMax, float& gMin) const {
-    if (max > gMax) gMax = max;
-    if (min < gMin) gMin = min;
-  }
-};
-
 struct BlockState {
   Range x, y, u, v, mag;
   bool failed = false;
@@ -61,77 +46,6 @@ struct BlockState {
   bool cancelled = false;  // stopped by the caller before row `row`
   std::optional<RuntimeError> error;
 };
-
-// |w| = sqrt(u² + v²) rounded to single at each of n points; false when one does not fit a
-// single. Written with vector intrinsics: the library's sqrt keeps the loop scalar (it may set
-// errno), while the vector square root rounds the same way.
-bool Magnitudes(const float* us, const float* vs, size_t n, float* ms) {
-  bool allFit = true;
-  size_t j = 0;
-#if defined(__x86_64__)
-  const __m128 limit = _mm_set1_ps(std::numeric_limits<float>::max());
-  const __m128 magnitudeBits = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
-  __m128 fit = _mm_castsi128_ps(_mm_set1_epi32(-1));
-  for (; j + 4 <= n; j += 4) {
-    const __m128 u = _mm_loadu_ps(us + j);
-    const __m128 v = _mm_loadu_ps(vs + j);
-    const __m128d u0 = _mm_cvtps_pd(u);
-    const __m128d v0 = _mm_cvtps_pd(v);
-    const __m128d u1 = _mm_cvtps_pd(_mm_movehl_ps(u, u));
-    const __m128d v1 = _mm_cvtps_pd(_mm_movehl_ps(v, v));
-    const __m128 m0 = _mm_cvtpd_ps(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(u0, u0), _mm_mul_pd(v0, v0))));
-    const __m128 m1 = _mm_cvtpd_ps(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(u1, u1), _mm_mul_pd(v1, v1))));
-    const __m128 m = _mm_movelh_ps(m0, m1);
-    _mm_storeu_ps(ms + j, m);
-    fit = _mm_and_ps(fit, _mm_cmple_ps(_mm_and_ps(m, magnitudeBits), limit));
-  }
-  allFit = _mm_movemask_ps(fit) == 0xf;
-#endif
-  for (; j < n; ++j) {
-    const double u = us[j];
-    const double v = vs[j];
-    const float m = static_cast<float>(std::sqrt(u * u + v * v));
-    ms[j] = m;
-    allFit &= std::isfinite(m);
-  }
-  return allFit;
-}
-
-// The limits of n finite values. Equal values differ only in the sign of a zero; when a limit
-// is a zero the values are scanned in order again, so that the first zero seen is kept.
-Range RowRange(const float* values, size_t n) {
-  Range r;
-  size_t j = 0;
-#if defined(__x86_64__)
-  if (n >= 16) {
-    // Four independent pairs of limits, so that the comparisons do not wait on each other.
-    __m128 hi[4], lo[4];
-    for (int a = 0; a < 4; ++a) hi[a] = lo[a] = _mm_loadu_ps(values + 4 * a);
-    for (j = 16; j + 16 <= n; j += 16) {
-      for (int a = 0; a < 4; ++a) {
-        const __m128 v = _mm_loadu_ps(values + j + 4 * a);
-        hi[a] = _mm_max_ps(v, hi[a]);  // v > hi ? v : hi, lane by lane
-        lo[a] = _mm_min_ps(v, lo[a]);
-      }
-    }
-    alignas(16) float his[16], los[16];
-    for (int a = 0; a < 4; ++a) {
-      _mm_store_ps(his + 4 * a, hi[a]);
-      _mm_store_ps(los + 4 * a, lo[a]);
-    }
-    for (int l = 0; l < 16; ++l) {
-      r.Take(his[l]);
-      r.Take(los[l]);
-    }
-  }
-#endif
-  for (; j < n; ++j) r.Take(values[j]);
-  if (r.max == 0.0f || r.min == 0.0f) {
-    r = Range{};
-    for (j = 0; j < n; ++j) r.Take(values[j]);
-  }
-  return r;
-}
 
 void ZeroFrom(GridTable& table, size_t from) {
   if (from < table.size()) std::memset(table.data() + from, 0, (table.size() - from) * sizeof(float));
@@ -249,6 +163,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   float* const tableV = g.QuantityV.data();
   float* const tableM = g.QuantityMagnitude.data();
 
+  const Range fullRowY = RowRange(ys.data(), yColumns);
+
   auto sampleRow = [&](size_t k, BlockState& st) -> bool {
     const size_t base = k * cols;
     float* xs = tableX + base;
@@ -271,9 +187,10 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
 
     size_t done = std::min(r.completed, yColumns);
-    // |w| for the whole row in one branch-free pass; only when some value does not fit a
-    // single is the first such point looked for.
-    const bool allFit = Magnitudes(us, vs, done, ms);
+    // |w| and the limits of u, v and |w| for the whole row in one branch-free pass; only when
+    // some |w| does not fit a single is the first such point looked for.
+    Range u, v, m;
+    const bool allFit = MagnitudesAndRanges(us, vs, done, ms, u, v, m);
     bool magnitudeOverflow = false;
     if (!allFit) {
       for (size_t j = 0; j < done; ++j) {
@@ -283,12 +200,16 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
           break;
         }
       }
+      u = RowRange(us, done);
+      v = RowRange(vs, done);
+      m = RowRange(ms, done);
     }
-    RowRange(xs, done).MergeInto(st.x.max, st.x.min);
-    RowRange(yr, done).MergeInto(st.y.max, st.y.min);
-    RowRange(us, done).MergeInto(st.u.max, st.u.min);
-    RowRange(vs, done).MergeInto(st.v.max, st.v.min);
-    RowRange(ms, done).MergeInto(st.mag.max, st.mag.min);
+    // x is the same along the row, and a whole row has the y limits of every other row.
+    if (done > 0) st.x.Take(x);
+    (done == cols ? fullRowY : RowRange(yr, done)).MergeInto(st.y.max, st.y.min);
+    u.MergeInto(st.u.max, st.u.min);
+    v.MergeInto(st.v.max, st.v.min);
+    m.MergeInto(st.mag.max, st.mag.min);
     if (done == cols) return true;
 
     st.failed = true;

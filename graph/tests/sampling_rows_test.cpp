@@ -1,0 +1,97 @@
+// The vectorised row pass against the plain loop: magnitudes bit for bit, and limits that keep
+// the first of equal zeros, for every row length around the vector widths.
+
+#include "graph/sampling_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace quillon {
+namespace {
+
+struct Plain {
+  std::vector<float> m;
+  Range u, v, mag;
+  bool fit = true;
+};
+
+Plain PlainLoop(const std::vector<float>& u, const std::vector<float>& v) {
+  Plain p;
+  for (size_t j = 0; j < u.size(); ++j) {
+    const double a = u[j], b = v[j];
+    const float w = static_cast<float>(std::sqrt(a * a + b * b));
+    p.m.push_back(w);
+    p.fit = p.fit && std::isfinite(w);
+    p.u.Take(u[j]);
+    p.v.Take(v[j]);
+    p.mag.Take(w);
+  }
+  return p;
+}
+
+void ExpectSameBits(const Range& a, const Range& b, const char* what, size_t n) {
+  EXPECT_EQ(std::bit_cast<uint32_t>(a.max), std::bit_cast<uint32_t>(b.max)) << what << " max, n = " << n;
+  EXPECT_EQ(std::bit_cast<uint32_t>(a.min), std::bit_cast<uint32_t>(b.min)) << what << " min, n = " << n;
+}
+
+TEST(SamplingRowsTest, MagnitudesAndLimitsMatchThePlainLoop) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> value(-3.0f, 3.0f);
+  for (size_t n = 0; n <= 50; ++n) {
+    for (int variant = 0; variant < 5; ++variant) {
+      std::vector<float> u(n), v(n);
+      for (size_t j = 0; j < n; ++j) {
+        u[j] = value(random);
+        v[j] = value(random);
+        // Zeros of both signs, in places where they become the limits.
+        if (variant == 1 && j % 3 == 0) u[j] = (j % 2 == 0) ? 0.0f : -0.0f;
+        if (variant == 2)
+          u[j] = std::fabs(u[j]) * ((j % 5 == 0) ? 0.0f : 1.0f), v[j] = (j % 2) ? -0.0f : 0.0f;
+        if (variant == 3) u[j] = v[j] = 0.0f;
+      }
+      if (variant == 2 && n > 0) u[n - 1] = -0.0f;
+      if (variant == 4) {
+        // The smallest u is a zero met first as -0 away from the first lane, then as +0 in
+        // an earlier lane of a later vector: the limit must be the -0.
+        for (float& x : u) x = std::fabs(x) + 0.5f;
+        if (n > 3) u[3] = -0.0f;
+        if (n > 8) u[8] = 0.0f;
+      }
+      std::vector<float> m(n, -1.0f);
+      Range ru, rv, rm;
+      const bool fit = MagnitudesAndRanges(u.data(), v.data(), n, m.data(), ru, rv, rm);
+      const Plain p = PlainLoop(u, v);
+      ASSERT_TRUE(fit);
+      for (size_t j = 0; j < n; ++j)
+        ASSERT_EQ(std::bit_cast<uint32_t>(m[j]), std::bit_cast<uint32_t>(p.m[j]))
+            << "n = " << n << ", j = " << j;
+      ExpectSameBits(ru, p.u, "u", n);
+      ExpectSameBits(rv, p.v, "v", n);
+      ExpectSameBits(rm, p.mag, "|w|", n);
+      // The separate passes agree as well.
+      ExpectSameBits(RowRange(u.data(), n), p.u, "RowRange u", n);
+    }
+  }
+}
+
+TEST(SamplingRowsTest, AMagnitudeBeyondSinglePrecisionIsReported) {
+  for (size_t n : {5u, 16u, 33u}) {
+    for (size_t at : {size_t{0}, n / 2, n - 1}) {
+      std::vector<float> u(n, 1.0f), v(n, 2.0f), m(n);
+      u[at] = 3e38f;
+      v[at] = 3e38f;  // |w| = 4.2e38 does not fit a single, though u and v do
+      Range ru, rv, rm;
+      EXPECT_FALSE(MagnitudesAndRanges(u.data(), v.data(), n, m.data(), ru, rv, rm)) << n << " " << at;
+      EXPECT_TRUE(std::isinf(m[at]));
+      EXPECT_FLOAT_EQ(m[at == 0 ? n - 1 : 0], std::sqrt(5.0f));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon
