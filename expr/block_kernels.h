@@ -29,8 +29,8 @@ BlockKernel VectorKernelFor(const Instruction& ins);
 void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,
                      double* yd);
 
-// Non-zero when one of the m results does not fit a single (or is not a number); otherwise
-// stores them rounded to single into u and v.
+// Stores the m results rounded to single into u and v; non-zero when one of them does not fit
+// a single (or is not a number), and then only whole lane groups before that one are stored.
 unsigned StoreBlockResults(const double* re, const double* im, std::size_t m, float* u, float* v);
 
 }  // namespace quillon::program_detail

@@ -231,18 +231,26 @@ void LoadInputs(const float* x, const float* y, std::size_t m, std::size_t padde
   }
 }
 
+// One pass: each group of lanes is checked and then stored, so that when a value does not fit
+// only the groups before it have been written. The caller redoes such a block point by point,
+// which writes the same values up to the stop and nothing after it.
 unsigned StoreResults(const double* re, const double* im, std::size_t m, float* u, float* v) {
-  Mask ok = Mask{} - 1;
   std::size_t i = 0;
   for (; i + kWidth <= m; i += kWidth) {
     const Vec a = Load(re + i);
     const Vec b = Load(im + i);
-    ok &= (a < kSingleLimit) & (a > -kSingleLimit) & (b < kSingleLimit) & (b > -kSingleLimit);
+    if (AnyFault((a < kSingleLimit) & (a > -kSingleLimit) & (b < kSingleLimit) & (b > -kSingleLimit)))
+      return 1;
+    float us[kWidth], vs[kWidth];
+    for (std::size_t l = 0; l < kWidth; ++l) {
+      us[l] = static_cast<float>(a[l]);
+      vs[l] = static_cast<float>(b[l]);
+    }
+    __builtin_memcpy(u + i, us, sizeof us);
+    __builtin_memcpy(v + i, vs, sizeof vs);
   }
-  unsigned fault = AnyFault(ok);
-  for (; i < m; ++i) fault |= !(std::fabs(re[i]) < kSingleLimit) | !(std::fabs(im[i]) < kSingleLimit);
-  if (fault) return fault;
-  for (i = 0; i < m; ++i) {
+  for (; i < m; ++i) {
+    if (!(std::fabs(re[i]) < kSingleLimit) || !(std::fabs(im[i]) < kSingleLimit)) return 1;
     u[i] = static_cast<float>(re[i]);
     v[i] = static_cast<float>(im[i]);
   }

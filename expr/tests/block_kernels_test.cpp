@@ -166,6 +166,8 @@ TEST_P(BlockKernels, AFaultStopsTheBlockWhereThePointRaises) {
   const CompiledProgram quotient = CompiledProgram::FromPostfix(Postfix("1/(z+3)"));
   const CompiledProgram power = CompiledProgram::FromPostfix(Postfix("z^9"));
   const CompiledProgram sine = CompiledProgram::FromPostfix(Postfix("sin(z)"));
+  // e^90 fits a double but not a single: only the final store finds it.
+  const CompiledProgram exponential = CompiledProgram::FromPostfix(Postfix("exp(z)+1"));
   for (std::size_t n : {1u, 5u, 8u, 12u, 300u}) {
     for (std::size_t at : {std::size_t{0}, n / 2, n - 1}) {
       std::vector<float> xs(n, 0.5f), ys(n, 0.25f);
@@ -177,6 +179,9 @@ TEST_P(BlockKernels, AFaultStopsTheBlockWhereThePointRaises) {
       xs[at] = 0.0f;
       ys[at] = 800.0f;  // e^800 is past the double range
       ExpectAgrees("sin(z)", sine, xs, ys);
+      xs[at] = 90.0f;
+      ys[at] = 0.0f;
+      ExpectAgrees("exp(z)+1", exponential, xs, ys);
     }
   }
 }
