@@ -89,16 +89,23 @@ bool UseVectorIsa(VectorIsa isa) {
   return true;
 }
 
-BlockKernel VectorKernelFor(const Instruction& ins) {
+BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles) {
+  auto kind = [&](const Operand& o) {
+    if (o.source == Source::kConstant) return OperandKind::kConstant;
+    if (inputsAsSingles && o.source != Source::kSlot) return OperandKind::kInput;
+    return OperandKind::kColumn;
+  };
+  const OperandKind a = kind(ins.a);
+  const OperandKind b = ins.op <= Op::kPower ? kind(ins.b) : OperandKind::kColumn;
   switch (g_isa.load(std::memory_order_relaxed)) {
     case Isa::kAvx512:
-      return avx512::KernelFor(ins);
+      return avx512::KernelFor(ins, a, b);
     case Isa::kAvx2:
-      return avx2::KernelFor(ins);
+      return avx2::KernelFor(ins, a, b);
     case Isa::kSse2:
       break;
   }
-  return sse2::KernelFor(ins);
+  return sse2::KernelFor(ins, a, b);
 }
 
 void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,

@@ -20,10 +20,17 @@ VectorIsa BestVectorIsa();
 // nothing changed, when the processor lacks it.
 bool UseVectorIsa(VectorIsa isa);
 
-// The vectorised kernel of `ins`, or nullptr when its operation has none. The kernels read
-// their operands only through the frame's double columns (xd, yd, zero) and constants, and run
-// over a multiple of kLaneGroup points, so the columns must be padded that far.
-BlockKernel VectorKernelFor(const Instruction& ins);
+// How a vectorised kernel reads an operand.
+enum class OperandKind : uint8_t {
+  kColumn,    // the frame's double columns (slots, or xd, yd and zero for the inputs)
+  kConstant,  // held in registers
+  kInput,     // the frame's single inputs xs, ys (and zeroSingles), converted as read
+};
+
+// The vectorised kernel of `ins`, or nullptr when its operation has none. With inputsAsSingles
+// an operand x, y or z is read from the single inputs instead of the double columns. The
+// kernels run over a multiple of kLaneGroup points, so every column must be padded that far.
+BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles = false);
 
 // The first m points of a block as double columns, padded to `padded` points with the last.
 void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,

@@ -41,31 +41,52 @@ inline Vec RoundVec(Vec v) {
 }
 #endif
 
-// The FaultFlag policy over vectors: a lane of `ok` drops to 0 at a fault.
+// The magnitude of each lane as the integer of its bits: for doubles without their sign the
+// integers are ordered like the values, and every NaN lies above infinity. So one integer
+// maximum per value replaces the two comparisons of a range check, and the limit is compared
+// once at the end of the kernel (comparisons compete with the conversions for one port).
+inline Mask MagnitudeBits(Vec v) {
+  return reinterpret_cast<Mask>(v) & (Mask{} + 0x7FFFFFFFFFFFFFFF);
+}
+inline Mask Larger(Mask a, Mask b) {
+  return a > b ? a : b;
+}
+inline int64_t BitsOf(double d) {
+  return std::bit_cast<int64_t>(d);
+}
+
+// The FaultFlag policy over vectors: the largest magnitude checked against each limit, and
+// the lanes of `ok` that drop to 0 at a division by zero.
 struct VecFaults {
+  Mask finiteHigh = Mask{};  // against DBL_MAX
+  Mask singleHigh = Mask{};  // against kSingleLimit
   Mask ok = Mask{} - 1;
 
   Vec Finite(Vec v) {
-    ok &= (v <= DBL_MAX) & (v >= -DBL_MAX);
+    finiteHigh = Larger(finiteHigh, MagnitudeBits(v));
     return v;
   }
   Vec Single(Vec v) {
-    ok &= (v < kSingleLimit) & (v > -kSingleLimit);
+    singleHigh = Larger(singleHigh, MagnitudeBits(v));
     return RoundVec(v);
   }
   Vec Divide(Vec a, Vec b) {
     const Vec q = a / b;
-    ok &= (b != 0.0) & (q <= DBL_MAX) & (q >= -DBL_MAX);
+    ok &= (b != 0.0);
+    finiteHigh = Larger(finiteHigh, MagnitudeBits(q));
     return q;
   }
+  // Whether a value may have faulted: beyond DBL_MAX (or not a number), not below
+  // kSingleLimit, or a zero divisor.
+  unsigned Any() const {
+    const int64_t finiteLimit = BitsOf(DBL_MAX);
+    const int64_t singleLimit = BitsOf(kSingleLimit);
+    bool fault = false;
+    for (std::size_t l = 0; l < kWidth; ++l)
+      fault |= (finiteHigh[l] > finiteLimit) | (singleHigh[l] >= singleLimit) | (ok[l] != -1);
+    return fault;
+  }
 };
-
-// Whether any lane of `ok` is 0.
-inline unsigned AnyFault(Mask ok) {
-  int64_t all = -1;
-  for (std::size_t l = 0; l < kWidth; ++l) all &= ok[l];
-  return all != -1;
-}
 
 struct VC {
   Vec re, im;
@@ -125,12 +146,13 @@ struct DivideK {
   static VC Do(VecFaults& p, Vec a, Vec b, Vec c, Vec d) { return Divide(p, a, b, c, d); }
 };
 
-// An operand read as columns, or a constant held in registers.
-template <bool Constant>
+// An operand read as double columns, as a constant held in registers, or straight from the
+// block's single-precision inputs (x, y or z), converted as it is read.
+template <OperandKind Kind>
 struct In;
 
 template <>
-struct In<false> {
+struct In<OperandKind::kColumn> {
   const double* re;
   const double* im;
   In(const Operand& o, const BlockFrame& f) {
@@ -158,7 +180,7 @@ struct In<false> {
 };
 
 template <>
-struct In<true> {
+struct In<OperandKind::kConstant> {
   Vec re, im;
   In(const Operand& o, const BlockFrame& f)
       : re(Broadcast(f.constants[o.index].re)), im(Broadcast(f.constants[o.index].im)) {}
@@ -166,10 +188,28 @@ struct In<true> {
   Vec Im(std::size_t) const { return im; }
 };
 
-template <class K, bool ConstA, bool ConstB>
+template <>
+struct In<OperandKind::kInput> {
+  const float* re;
+  const float* im;
+  In(const Operand& o, const BlockFrame& f)
+      : re(o.source == Source::kY ? f.zeroSingles : f.xs),
+        im(o.source == Source::kX ? f.zeroSingles : f.ys) {}
+  static Vec Widen(const float* p) {
+    float s[kWidth];
+    __builtin_memcpy(s, p, sizeof s);
+    Vec v;
+    for (std::size_t l = 0; l < kWidth; ++l) v[l] = s[l];
+    return v;
+  }
+  Vec Re(std::size_t i) const { return Widen(re + i); }
+  Vec Im(std::size_t i) const { return Widen(im + i); }
+};
+
+template <class K, OperandKind A, OperandKind B>
 unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const In<ConstA> a(ins.a, f);
-  const In<ConstB> b(ins.b, f);
+  const In<A> a(ins.a, f);
+  const In<B> b(ins.b, f);
   double* __restrict outRe = f.SlotRe(ins.target);
   double* __restrict outIm = f.SlotIm(ins.target);
   VecFaults p;
@@ -178,12 +218,12 @@ unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m
     Store(outRe + i, r.re);
     Store(outIm + i, r.im);
   }
-  return AnyFault(p.ok);
+  return p.Any();
 }
 
-template <unsigned N, bool Constant>
+template <unsigned N, OperandKind A>
 unsigned IntegerPowerKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const In<Constant> a(ins.a, f);
+  const In<A> a(ins.a, f);
   double* __restrict outRe = f.SlotRe(ins.target);
   double* __restrict outIm = f.SlotIm(ins.target);
   VecFaults p;
@@ -192,12 +232,12 @@ unsigned IntegerPowerKernel(const Instruction& ins, const BlockFrame& f, std::si
     Store(outRe + i, r.re);
     Store(outIm + i, r.im);
   }
-  return AnyFault(p.ok);
+  return p.Any();
 }
 
-template <bool Constant>
+template <OperandKind A>
 unsigned NegateKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const In<Constant> a(ins.a, f);
+  const In<A> a(ins.a, f);
   double* __restrict outRe = f.SlotRe(ins.target);
   double* __restrict outIm = f.SlotIm(ins.target);
   for (std::size_t i = 0; i < m; i += kWidth) {
@@ -239,8 +279,9 @@ unsigned StoreResults(const double* re, const double* im, std::size_t m, float* 
   for (; i + kWidth <= m; i += kWidth) {
     const Vec a = Load(re + i);
     const Vec b = Load(im + i);
-    if (AnyFault((a < kSingleLimit) & (a > -kSingleLimit) & (b < kSingleLimit) & (b > -kSingleLimit)))
-      return 1;
+    VecFaults check;
+    check.singleHigh = Larger(MagnitudeBits(a), MagnitudeBits(b));
+    if (check.Any()) return 1;
     float us[kWidth], vs[kWidth];
     for (std::size_t l = 0; l < kWidth; ++l) {
       us[l] = static_cast<float>(a[l]);
@@ -278,9 +319,9 @@ struct SinCosMemo {
 // sin z or cos z: the exponentials of ±iz as cmath::ExpPairOf forms them, in three passes
 // so that only the library's scalar exp, sin and cos run point by point. The target may be
 // the operand's own slot; every pass reads a point before it writes it.
-template <bool Cosine, bool Constant>
+template <bool Cosine, OperandKind A>
 unsigned SinCosKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const In<Constant> a(ins.a, f);
+  const In<A> a(ins.a, f);
   double* outRe = f.SlotRe(ins.target);
   double* outIm = f.SlotIm(ins.target);
   double* cosines = f.scratch + 2 * f.k;
@@ -322,13 +363,13 @@ unsigned SinCosKernel(const Instruction& ins, const BlockFrame& f, std::size_t m
     Store(outRe + i, r.re);
     Store(outIm + i, r.im);
   }
-  return AnyFault(p.ok);
+  return p.Any();
 }
 
 // e^z as cmath::Exp: the library's exp, cos and sin point by point, the products in vectors.
-template <bool Constant>
+template <OperandKind A>
 unsigned ExpKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
-  const In<Constant> a(ins.a, f);
+  const In<A> a(ins.a, f);
   double* outRe = f.SlotRe(ins.target);
   double* outIm = f.SlotIm(ins.target);
   double* sines = f.scratch + 2 * f.k;
@@ -347,48 +388,108 @@ unsigned ExpKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
     Store(outRe + i, e * Load(outIm + i));
     Store(outIm + i, e * Load(sines + i));
   }
-  return AnyFault(p.ok);
+  return p.Any();
+}
+
+constexpr OperandKind kColumn = OperandKind::kColumn;
+constexpr OperandKind kConstant = OperandKind::kConstant;
+constexpr OperandKind kInput = OperandKind::kInput;
+
+template <class K, OperandKind A>
+BlockKernel BinaryWith(OperandKind b) {
+  switch (b) {
+    case kConstant:
+      return &BinaryKernel<K, A, kConstant>;
+    case kInput:
+      return &BinaryKernel<K, A, kInput>;
+    case kColumn:
+      break;
+  }
+  return &BinaryKernel<K, A, kColumn>;
 }
 
 template <class K>
-BlockKernel Binary(const Instruction& ins) {
-  const bool ca = ins.a.source == Source::kConstant;
-  const bool cb = ins.b.source == Source::kConstant;
-  if (ca) return cb ? &BinaryKernel<K, true, true> : &BinaryKernel<K, true, false>;
-  return cb ? &BinaryKernel<K, false, true> : &BinaryKernel<K, false, false>;
+BlockKernel Binary(OperandKind a, OperandKind b) {
+  switch (a) {
+    case kConstant:
+      return BinaryWith<K, kConstant>(b);
+    case kInput:
+      return BinaryWith<K, kInput>(b);
+    case kColumn:
+      break;
+  }
+  return BinaryWith<K, kColumn>(b);
 }
 
+// One kernel per exponent and kind of operand, indexed 3 * (exponent - 1) + kind.
 template <std::size_t... I>
-constexpr std::array<BlockKernel, 2 * kMaxMultipliedExponent> MakePowerKernels(std::index_sequence<I...>) {
-  return {&IntegerPowerKernel<I / 2 + 1, (I % 2) != 0>...};
+constexpr std::array<BlockKernel, 3 * kMaxMultipliedExponent> MakePowerKernels(std::index_sequence<I...>) {
+  return {&IntegerPowerKernel<I / 3 + 1, static_cast<OperandKind>(I % 3)>...};
 }
-constexpr std::array<BlockKernel, 2 * kMaxMultipliedExponent> kPowerKernels =
-    MakePowerKernels(std::make_index_sequence<2 * kMaxMultipliedExponent>{});
+constexpr std::array<BlockKernel, 3 * kMaxMultipliedExponent> kPowerKernels =
+    MakePowerKernels(std::make_index_sequence<3 * kMaxMultipliedExponent>{});
 
-BlockKernel KernelFor(const Instruction& ins) {
-  const bool ca = ins.a.source == Source::kConstant;
+template <template <OperandKind> class Kernel>
+BlockKernel Unary(OperandKind a) {
+  switch (a) {
+    case kConstant:
+      return &Kernel<kConstant>::Run;
+    case kInput:
+      return &Kernel<kInput>::Run;
+    case kColumn:
+      break;
+  }
+  return &Kernel<kColumn>::Run;
+}
+
+template <OperandKind A>
+struct NegateOf {
+  static unsigned Run(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+    return NegateKernel<A>(ins, f, m);
+  }
+};
+template <OperandKind A>
+struct SinOf {
+  static unsigned Run(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+    return SinCosKernel<false, A>(ins, f, m);
+  }
+};
+template <OperandKind A>
+struct CosOf {
+  static unsigned Run(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+    return SinCosKernel<true, A>(ins, f, m);
+  }
+};
+template <OperandKind A>
+struct ExpOf {
+  static unsigned Run(const Instruction& ins, const BlockFrame& f, std::size_t m) {
+    return ExpKernel<A>(ins, f, m);
+  }
+};
+
+BlockKernel KernelFor(const Instruction& ins, OperandKind a, OperandKind b) {
   switch (ins.op) {
     case Op::kAdd:
-      return Binary<AddK>(ins);
+      return Binary<AddK>(a, b);
     case Op::kSubtract:
-      return Binary<SubtractK>(ins);
+      return Binary<SubtractK>(a, b);
     case Op::kMultiply:
-      return Binary<MultiplyK>(ins);
+      return Binary<MultiplyK>(a, b);
     case Op::kDivide:
-      return Binary<DivideK>(ins);
+      return Binary<DivideK>(a, b);
     case Op::kNegate:
-      return ca ? &NegateKernel<true> : &NegateKernel<false>;
+      return Unary<NegateOf>(a);
     case Op::kIntegerPower:
       if (ins.exponent < 1 || ins.exponent > kMaxMultipliedExponent) return nullptr;
-      return kPowerKernels[2 * (ins.exponent - 1) + (ca ? 1 : 0)];
+      return kPowerKernels[3 * (ins.exponent - 1) + static_cast<std::size_t>(a)];
     case Op::kFunction:
       switch (ins.function) {
         case FunctionId::kSin:
-          return ca ? &SinCosKernel<false, true> : &SinCosKernel<false, false>;
+          return Unary<SinOf>(a);
         case FunctionId::kCos:
-          return ca ? &SinCosKernel<true, true> : &SinCosKernel<true, false>;
+          return Unary<CosOf>(a);
         case FunctionId::kExp:
-          return ca ? &ExpKernel<true> : &ExpKernel<false>;
+          return Unary<ExpOf>(a);
         default:
           return nullptr;
       }

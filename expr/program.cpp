@@ -165,6 +165,8 @@ RuntimeError MissingOperand() {
 
 // Blocks hold at most this many points, and less when a program needs many slots.
 constexpr std::size_t kBlockPoints = 256;
+// The zero column of kernels that read the single inputs x or y alone.
+constexpr std::array<float, kBlockPoints> kZeroSingles{};
 constexpr std::size_t kBlockDoubles = std::size_t{1} << 20;
 
 }  // namespace
@@ -219,6 +221,33 @@ class CompiledProgram::Builder {
 
   void Finish() {
     if (!p_.trailingError_ && !stack_.empty()) p_.result_ = stack_.back();
+    ReadInputsAsSingles();
+  }
+
+  // A program that reads x, y or z once, in a vectorised kernel, lets that kernel convert the
+  // single inputs itself: filling the double columns first would be one more pass over the
+  // block. (Read several times, converting at each reading costs more than filling them once.)
+  void ReadInputsAsSingles() {
+    auto isInput = [](const Operand& o) {
+      return o.source != Source::kSlot && o.source != Source::kConstant;
+    };
+    if (p_.result_ && isInput(*p_.result_)) return;
+    Instruction* reader = nullptr;
+    int readings = 0;
+    for (Instruction& ins : p_.code_) {
+      const int here = (isInput(ins.a) ? 1 : 0) + (ins.op <= Op::kPower && isInput(ins.b) ? 1 : 0);
+      if (here > 0) reader = &ins;
+      readings += here;
+    }
+    if (readings == 0) {
+      p_.needsDoubleInputs_ = false;
+      return;
+    }
+    if (readings > 1) return;
+    if (BlockKernel kernel = program_detail::VectorKernelFor(*reader, true)) {
+      reader->kernel = kernel;
+      p_.needsDoubleInputs_ = false;
+    }
   }
 
  private:
@@ -429,14 +458,30 @@ CompiledProgram::BlockOutcome CompiledProgram::EvaluateBlock(const float* x, con
   frame.slotColumns = frame.scratch + 4 * k;
   frame.k = k;
   frame.constants = constants_.data();
+  frame.zeroSingles = kZeroSingles.data();
+  thread_local std::vector<float> paddedInputs;
   std::vector<Complex> pointSlots;
   for (std::size_t start = 0; start < n; start += k) {
     const std::size_t m = std::min(k, n - start);
     const std::size_t padded =
         (m + program_detail::kLaneGroup - 1) / program_detail::kLaneGroup * program_detail::kLaneGroup;
-    frame.x = x + start;
-    frame.y = y + start;
-    program_detail::LoadBlockInputs(x + start, y + start, m, padded, xd, yd);
+    if (needsDoubleInputs_) {
+      program_detail::LoadBlockInputs(x + start, y + start, m, padded, xd, yd);
+    } else if (padded == m) {
+      frame.xs = x + start;
+      frame.ys = y + start;
+    } else {
+      // The last, short block: a copy padded with its last point, as the columns would be.
+      paddedInputs.assign(2 * padded, 0.0f);
+      std::copy(x + start, x + start + m, paddedInputs.begin());
+      std::fill(paddedInputs.begin() + static_cast<std::ptrdiff_t>(m),
+                paddedInputs.begin() + static_cast<std::ptrdiff_t>(padded), x[start + m - 1]);
+      std::copy(y + start, y + start + m, paddedInputs.begin() + static_cast<std::ptrdiff_t>(padded));
+      std::fill(paddedInputs.begin() + static_cast<std::ptrdiff_t>(padded + m), paddedInputs.end(),
+                y[start + m - 1]);
+      frame.xs = paddedInputs.data();
+      frame.ys = paddedInputs.data() + padded;
+    }
     unsigned fault = RunBlock(frame, padded);
 
     const Columns result(*result_, frame, 0, m);

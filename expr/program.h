@@ -31,9 +31,10 @@ enum class Op : uint8_t { kAdd, kSubtract, kMultiply, kDivide, kPower, kNegate, 
 
 // The columns one block of points is computed in.
 struct BlockFrame {
-  const float* x = nullptr;  // the block's inputs
-  const float* y = nullptr;
-  const double* xd = nullptr;  // the same as doubles
+  const float* xs = nullptr;  // the block's inputs, padded like the columns
+  const float* ys = nullptr;
+  const float* zeroSingles = nullptr;  // a column of single zeros
+  const double* xd = nullptr;          // the inputs as doubles, when the program needs them
   const double* yd = nullptr;
   const double* zero = nullptr;
   double* scratch = nullptr;      // four columns for constants spread over the block
@@ -119,6 +120,9 @@ class CompiledProgram {
   std::optional<RuntimeError> trailingError_;  // raised after the instructions have run
   std::optional<Operand> result_;              // the value on top at the end
   uint32_t slotCount_ = 0;
+  // False when every reading of x, y or z is a vectorised kernel taking the single inputs
+  // itself, so the double columns of the inputs need not be filled.
+  bool needsDoubleInputs_ = true;
 };
 
 }  // namespace quillon
