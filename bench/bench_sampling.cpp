@@ -160,6 +160,9 @@ void Arguments(benchmark::internal::Benchmark* b) {
   b->Unit(benchmark::kMillisecond);
   b->UseRealTime();
   b->MeasureProcessCPUTime();
+  // numpy's figure is its best of several runs; the "_min" rows are the same statistic here.
+  b->Repetitions(3);
+  b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
 
 BENCHMARK(BM_EvaluateGrid)->Apply(Arguments);
