@@ -89,7 +89,7 @@ bool UseVectorIsa(VectorIsa isa) {
   return true;
 }
 
-BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles) {
+BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles, bool last) {
   auto kind = [&](const Operand& o) {
     if (o.source == Source::kConstant) return OperandKind::kConstant;
     if (inputsAsSingles && o.source != Source::kSlot) return OperandKind::kInput;
@@ -99,13 +99,13 @@ BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles) {
   const OperandKind b = ins.op <= Op::kPower ? kind(ins.b) : OperandKind::kColumn;
   switch (g_isa.load(std::memory_order_relaxed)) {
     case Isa::kAvx512:
-      return avx512::KernelFor(ins, a, b);
+      return avx512::KernelFor(ins, a, b, last);
     case Isa::kAvx2:
-      return avx2::KernelFor(ins, a, b);
+      return avx2::KernelFor(ins, a, b, last);
     case Isa::kSse2:
       break;
   }
-  return sse2::KernelFor(ins, a, b);
+  return sse2::KernelFor(ins, a, b, last);
 }
 
 void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,

@@ -30,7 +30,9 @@ enum class OperandKind : uint8_t {
 // The vectorised kernel of `ins`, or nullptr when its operation has none. With inputsAsSingles
 // an operand x, y or z is read from the single inputs instead of the double columns. The
 // kernels run over a multiple of kLaneGroup points, so every column must be padded that far.
-BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles = false);
+// With `last`, the kernel of a program's last operation, whose values are the program's and go
+// to StoreBlockResults only: it leaves the checks for values that are not finite to that store.
+BlockKernel VectorKernelFor(const Instruction& ins, bool inputsAsSingles = false, bool last = false);
 
 // The first m points of a block as double columns, padded to `padded` points with the last.
 void LoadBlockInputs(const float* x, const float* y, std::size_t m, std::size_t padded, double* xd,

@@ -88,34 +88,51 @@ struct VecFaults {
   }
 };
 
+// The policy of a program's last operation, whose values go straight to the final store: that
+// store's check finds every value that is not finite or does not fit a single, so the
+// operation need not look for them itself; a zero divisor is still a fault.
+struct FinalFaults : VecFaults {
+  Vec Finite(Vec v) { return v; }
+  Vec Divide(Vec a, Vec b) {
+    ok &= (b != 0.0);
+    return a / b;
+  }
+};
+
 struct VC {
   Vec re, im;
 };
 
 // The arithmetic of cmath::Add ... cmath::IntegerPower, step for step.
-inline VC Add(VecFaults& p, Vec a, Vec b, Vec c, Vec d) {
+template <class P>
+inline VC Add(P& p, Vec a, Vec b, Vec c, Vec d) {
   return {p.Finite(a + c), p.Finite(b + d)};
 }
-inline VC Subtract(VecFaults& p, Vec a, Vec b, Vec c, Vec d) {
+template <class P>
+inline VC Subtract(P& p, Vec a, Vec b, Vec c, Vec d) {
   return {p.Finite(a - c), p.Finite(b - d)};
 }
-inline VC Multiply(VecFaults& p, Vec a, Vec b, Vec c, Vec d) {
+template <class P>
+inline VC Multiply(P& p, Vec a, Vec b, Vec c, Vec d) {
   return {p.Finite(a * c - b * d), p.Finite(a * d + b * c)};
 }
-inline VC StoreSingle(VecFaults& p, VC z) {
+template <class P>
+inline VC StoreSingle(P& p, VC z) {
   return {p.Single(z.re), p.Single(z.im)};
 }
 // StoreSingle(Multiply(...)): the single range check covers the double one.
-inline VC MultiplySingle(VecFaults& p, Vec a, Vec b, Vec c, Vec d) {
+template <class P>
+inline VC MultiplySingle(P& p, Vec a, Vec b, Vec c, Vec d) {
   return {p.Single(a * c - b * d), p.Single(a * d + b * c)};
 }
-inline VC Divide(VecFaults& p, Vec a, Vec b, Vec c, Vec d) {
+template <class P>
+inline VC Divide(P& p, Vec a, Vec b, Vec c, Vec d) {
   const VC n = MultiplySingle(p, a, b, c, -d);
   const Vec m = p.Single(c * c + d * d);
   return {p.Divide(n.re, m), p.Divide(n.im, m)};
 }
-template <unsigned N>
-inline VC IntegerPower(VecFaults& p, Vec a, Vec b) {
+template <unsigned N, class P>
+inline VC IntegerPower(P& p, Vec a, Vec b) {
   VC x{a, b};
   VC result{a, b};
   bool started = false;
@@ -134,16 +151,28 @@ inline VC IntegerPower(VecFaults& p, Vec a, Vec b) {
 }
 
 struct AddK {
-  static VC Do(VecFaults& p, Vec a, Vec b, Vec c, Vec d) { return Add(p, a, b, c, d); }
+  template <class P>
+  static VC Do(P& p, Vec a, Vec b, Vec c, Vec d) {
+    return Add(p, a, b, c, d);
+  }
 };
 struct SubtractK {
-  static VC Do(VecFaults& p, Vec a, Vec b, Vec c, Vec d) { return Subtract(p, a, b, c, d); }
+  template <class P>
+  static VC Do(P& p, Vec a, Vec b, Vec c, Vec d) {
+    return Subtract(p, a, b, c, d);
+  }
 };
 struct MultiplyK {
-  static VC Do(VecFaults& p, Vec a, Vec b, Vec c, Vec d) { return Multiply(p, a, b, c, d); }
+  template <class P>
+  static VC Do(P& p, Vec a, Vec b, Vec c, Vec d) {
+    return Multiply(p, a, b, c, d);
+  }
 };
 struct DivideK {
-  static VC Do(VecFaults& p, Vec a, Vec b, Vec c, Vec d) { return Divide(p, a, b, c, d); }
+  template <class P>
+  static VC Do(P& p, Vec a, Vec b, Vec c, Vec d) {
+    return Divide(p, a, b, c, d);
+  }
 };
 
 // An operand read as double columns, as a constant held in registers, or straight from the
@@ -206,13 +235,13 @@ struct In<OperandKind::kInput> {
   Vec Im(std::size_t i) const { return Widen(im + i); }
 };
 
-template <class K, OperandKind A, OperandKind B>
+template <class K, OperandKind A, OperandKind B, class Policy = VecFaults>
 unsigned BinaryKernel(const Instruction& ins, const BlockFrame& f, std::size_t m) {
   const In<A> a(ins.a, f);
   const In<B> b(ins.b, f);
   double* __restrict outRe = f.SlotRe(ins.target);
   double* __restrict outIm = f.SlotIm(ins.target);
-  VecFaults p;
+  Policy p;
   for (std::size_t i = 0; i < m; i += kWidth) {
     const VC r = K::Do(p, a.Re(i), a.Im(i), b.Re(i), b.Im(i));
     Store(outRe + i, r.re);
@@ -395,30 +424,35 @@ constexpr OperandKind kColumn = OperandKind::kColumn;
 constexpr OperandKind kConstant = OperandKind::kConstant;
 constexpr OperandKind kInput = OperandKind::kInput;
 
+template <class K, OperandKind A, OperandKind B>
+BlockKernel BinaryOf(bool last) {
+  return last ? &BinaryKernel<K, A, B, FinalFaults> : &BinaryKernel<K, A, B>;
+}
+
 template <class K, OperandKind A>
-BlockKernel BinaryWith(OperandKind b) {
+BlockKernel BinaryWith(OperandKind b, bool last) {
   switch (b) {
     case kConstant:
-      return &BinaryKernel<K, A, kConstant>;
+      return BinaryOf<K, A, kConstant>(last);
     case kInput:
-      return &BinaryKernel<K, A, kInput>;
+      return BinaryOf<K, A, kInput>(last);
     case kColumn:
       break;
   }
-  return &BinaryKernel<K, A, kColumn>;
+  return BinaryOf<K, A, kColumn>(last);
 }
 
 template <class K>
-BlockKernel Binary(OperandKind a, OperandKind b) {
+BlockKernel Binary(OperandKind a, OperandKind b, bool last) {
   switch (a) {
     case kConstant:
-      return BinaryWith<K, kConstant>(b);
+      return BinaryWith<K, kConstant>(b, last);
     case kInput:
-      return BinaryWith<K, kInput>(b);
+      return BinaryWith<K, kInput>(b, last);
     case kColumn:
       break;
   }
-  return BinaryWith<K, kColumn>(b);
+  return BinaryWith<K, kColumn>(b, last);
 }
 
 // One kernel per exponent and kind of operand, indexed 3 * (exponent - 1) + kind.
@@ -467,16 +501,16 @@ struct ExpOf {
   }
 };
 
-BlockKernel KernelFor(const Instruction& ins, OperandKind a, OperandKind b) {
+BlockKernel KernelFor(const Instruction& ins, OperandKind a, OperandKind b, bool last) {
   switch (ins.op) {
     case Op::kAdd:
-      return Binary<AddK>(a, b);
+      return Binary<AddK>(a, b, last);
     case Op::kSubtract:
-      return Binary<SubtractK>(a, b);
+      return Binary<SubtractK>(a, b, last);
     case Op::kMultiply:
-      return Binary<MultiplyK>(a, b);
+      return Binary<MultiplyK>(a, b, last);
     case Op::kDivide:
-      return Binary<DivideK>(a, b);
+      return Binary<DivideK>(a, b, last);
     case Op::kNegate:
       return Unary<NegateOf>(a);
     case Op::kIntegerPower:

@@ -24,8 +24,8 @@ class Cls6 {
   // sngResult, imaginary in sngResult2); false, outputs untouched, when the stack is empty at
   // the end. Run-time errors (1011, type mismatch, overflow, division by zero) are raised.
   // bolUnused is accepted for callers that pass it and is not read.
-  bool DoEvaluate(const std::string& sExpression, float& sngResult, float& sngResult2, float sngX,
-                  float sngY, bool bolUnused = false);
+  bool DoEvaluate(const std::string& sExpression, float& sngResult, float& sngResult2, float sngX, float sngY,
+                  bool bolUnused = false);
 
   // "+" "-" 1; "*" "/" 2; "(-)" 3; "^" 4; function names 5; anything else 0.
   static int32_t GetPriority(const std::string& token);

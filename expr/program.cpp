@@ -222,6 +222,16 @@ class CompiledProgram::Builder {
   void Finish() {
     if (!p_.trailingError_ && !stack_.empty()) p_.result_ = stack_.back();
     ReadInputsAsSingles();
+    FinalOperationChecksNothing();
+  }
+
+  // The last operation's values go to the final store, which checks them itself.
+  void FinalOperationChecksNothing() {
+    if (!p_.result_ || p_.code_.empty()) return;
+    Instruction& last = p_.code_.back();
+    if (p_.result_->source != Source::kSlot || p_.result_->index != last.target) return;
+    const bool singles = last.kernel == program_detail::VectorKernelFor(last, true) && !p_.needsDoubleInputs_;
+    if (BlockKernel kernel = program_detail::VectorKernelFor(last, singles, true)) last.kernel = kernel;
   }
 
   // A program that reads x, y or z once, in a vectorised kernel, lets that kernel convert the

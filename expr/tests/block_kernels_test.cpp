@@ -168,6 +168,10 @@ TEST_P(BlockKernels, AFaultStopsTheBlockWhereThePointRaises) {
   const CompiledProgram sine = CompiledProgram::FromPostfix(Postfix("sin(z)"));
   // e^90 fits a double but not a single: only the final store finds it.
   const CompiledProgram exponential = CompiledProgram::FromPostfix(Postfix("exp(z)+1"));
+  // At x = 400 both factors are finite doubles but their product is not: the last operation
+  // leaves that to the final store, which must still stop there.
+  const char* const kLastOverflows = "(exp(z)/10^100)*(exp(z)*10^100)";
+  const CompiledProgram product = CompiledProgram::FromPostfix(Postfix(kLastOverflows));
   for (std::size_t n : {1u, 5u, 8u, 12u, 300u}) {
     for (std::size_t at : {std::size_t{0}, n / 2, n - 1}) {
       std::vector<float> xs(n, 0.5f), ys(n, 0.25f);
@@ -182,6 +186,8 @@ TEST_P(BlockKernels, AFaultStopsTheBlockWhereThePointRaises) {
       xs[at] = 90.0f;
       ys[at] = 0.0f;
       ExpectAgrees("exp(z)+1", exponential, xs, ys);
+      xs[at] = 400.0f;
+      ExpectAgrees(kLastOverflows, product, xs, ys);
     }
   }
 }
