@@ -55,6 +55,24 @@ inline int64_t BitsOf(double d) {
   return std::bit_cast<int64_t>(d);
 }
 
+// Whether any lane of a comparison's result (-1 or 0 per lane) is set, with one test of the
+// whole vector rather than a lane at a time.
+#if QUILLON_KERNEL_WIDTH == 8
+inline bool AnyLaneSet(Mask m) {
+  const __m512i v = reinterpret_cast<__m512i>(m);
+  return _mm512_test_epi64_mask(v, v) != 0;
+}
+#elif QUILLON_KERNEL_WIDTH == 4
+inline bool AnyLaneSet(Mask m) {
+  const __m256i v = reinterpret_cast<__m256i>(m);
+  return !_mm256_testz_si256(v, v);
+}
+#else
+inline bool AnyLaneSet(Mask m) {
+  return (m[0] | m[1]) != 0;
+}
+#endif
+
 // The FaultFlag policy over vectors: the largest magnitude checked against each limit, and
 // the lanes of `ok` that drop to 0 at a division by zero.
 struct VecFaults {
@@ -79,12 +97,7 @@ struct VecFaults {
   // Whether a value may have faulted: beyond DBL_MAX (or not a number), not below
   // kSingleLimit, or a zero divisor.
   unsigned Any() const {
-    const int64_t finiteLimit = BitsOf(DBL_MAX);
-    const int64_t singleLimit = BitsOf(kSingleLimit);
-    bool fault = false;
-    for (std::size_t l = 0; l < kWidth; ++l)
-      fault |= (finiteHigh[l] > finiteLimit) | (singleHigh[l] >= singleLimit) | (ok[l] != -1);
-    return fault;
+    return AnyLaneSet((finiteHigh > BitsOf(DBL_MAX)) | (singleHigh >= BitsOf(kSingleLimit)) | ~ok);
   }
 };
 
