@@ -13,9 +13,11 @@
 #include "common/program_state.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
+#include "render/material.h"
 #include "render/offscreen_context.h"
 #include "scene/camera.h"
 #include "scene/headless_render.h"
+#include "scene/light_gl.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
@@ -114,6 +116,22 @@ void DisplayBaseline(uint32_t list, Scene& s) {
   glFinish();
 }
 
+// The same list drawn lit as the surface is (its light, material and colour tracking), with
+// one normal for all corners: how much of the scene's frame is the lighting itself.
+void DisplayBaselineLit(uint32_t list, Scene& s) {
+  SetLight(s.light);
+  Cls11 metal;
+  metal.SetMaterial(material::kMetal);
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+  glNormal3f(0.0f, 1.0f, 0.0f);
+  s.camera.Projection(s.drawScene);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glCallList(list);
+  glFinish();
+  glDisable(GL_COLOR_MATERIAL);
+}
+
 void BM_CompileScene(benchmark::State& st) {
   Bench& b = Shared();
   Scene s(static_cast<int>(st.range(0)));
@@ -155,10 +173,20 @@ void BM_DisplayBaseline(benchmark::State& st) {
   glDeleteLists(list, 1);
 }
 
+void BM_DisplayBaselineLit(benchmark::State& st) {
+  Shared();
+  Scene s(static_cast<int>(st.range(0)));
+  const uint32_t list = CompileBaseline(*s.graph);
+  for (int i = 0; i < kWarmUpFrames; ++i) DisplayBaselineLit(list, s);
+  for (auto _ : st) DisplayBaselineLit(list, s);
+  glDeleteLists(list, 1);
+}
+
 BENCHMARK(BM_CompileScene)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompileBaseline)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DisplayScene)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DisplayBaseline)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisplayBaselineLit)->Arg(60)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
