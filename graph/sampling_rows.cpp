@@ -11,6 +11,13 @@ namespace quillon {
 
 namespace {
 
+// |u + vi| of one point: the sum of squares and its root in double, rounded to single.
+inline float MagnitudeOf(float u, float v) {
+  const double a = u;
+  const double b = v;
+  return static_cast<float>(std::sqrt(a * a + b * b));
+}
+
 // Limits of equal values can differ in the sign of a zero only; when a limit is a zero, the
 // values are taken again in order so that the first zero seen is kept.
 Range InOrder(const float* values, size_t n) {
@@ -116,11 +123,8 @@ bool Magnitudes(const float* us, const float* vs, size_t n, float* ms) {
   allFit = _mm_movemask_ps(fit) == 0xf;
 #endif
   for (; j < n; ++j) {
-    const double u = us[j];
-    const double v = vs[j];
-    const float m = static_cast<float>(std::sqrt(u * u + v * v));
-    ms[j] = m;
-    allFit &= std::isfinite(m);
+    ms[j] = MagnitudeOf(us[j], vs[j]);
+    allFit &= std::isfinite(ms[j]);
   }
   return allFit;
 }
@@ -182,9 +186,7 @@ bool MagnitudesAndRanges(const float* us, const float* vs, size_t n, float* ms, 
     return true;
   }
   for (; j < n; ++j) {
-    const double a = us[j];
-    const double b = vs[j];
-    const float w = static_cast<float>(std::sqrt(a * a + b * b));
+    const float w = MagnitudeOf(us[j], vs[j]);
     ms[j] = w;
     allFit &= std::isfinite(w);
     u.Take(us[j]);
