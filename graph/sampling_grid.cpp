@@ -10,6 +10,7 @@
 #include <limits>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #if defined(__x86_64__)
@@ -157,8 +158,18 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   // them first keeps the quantities from being copied when they are written. The pointers are
   // taken here, before the threads start, as taking one may give a table its own copy.
   for (GridTable* t : distributed) t->Clear();
-  float* const tableX = g.QuantityX.data();
-  float* const tableY = g.QuantityY.data();
+  // The x and y tables of a complete pass over this very grid already hold its coordinates:
+  // they are read, not written again (re-sampling a changed function on the same grid).
+  const GridTable::Lattice latticeX =
+      GridTable::Lattice::Of(GridTable::Lattice::Along::kK, minU, static_cast<double>(du));
+  const GridTable::Lattice latticeY =
+      GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, minV, static_cast<double>(dv));
+  const bool keepX = g.QuantityX.KnownLattice() == latticeX;
+  const bool keepY = g.QuantityY.KnownLattice() == latticeY;
+  float* const fillX = keepX ? nullptr : g.QuantityX.data();
+  float* const fillY = keepY ? nullptr : g.QuantityY.data();
+  const float* const tableX = std::as_const(g.QuantityX).data();
+  const float* const tableY = std::as_const(g.QuantityY).data();
   float* const tableU = g.QuantityU.data();
   float* const tableV = g.QuantityV.data();
   float* const tableM = g.QuantityMagnitude.data();
@@ -167,8 +178,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
 
   auto sampleRow = [&](size_t k, BlockState& st) -> bool {
     const size_t base = k * cols;
-    float* xs = tableX + base;
-    float* yr = tableY + base;
+    const float* xs = tableX + base;
+    const float* yr = tableY + base;
     float* us = tableU + base;
     float* vs = tableV + base;
     float* ms = tableM + base;
@@ -181,8 +192,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
       st.error = RuntimeError::Overflow();
       return false;
     }
-    std::fill(xs, xs + yColumns, x);
-    std::memcpy(yr, ys.data(), yColumns * sizeof(float));
+    if (fillX) std::fill(fillX + base, fillX + base + yColumns, x);
+    if (fillY) std::memcpy(fillY + base, ys.data(), yColumns * sizeof(float));
     ClearUpperVectorState();
     const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
 
@@ -268,6 +279,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   g.BoxMinY = g.MinYq;
 
   if (failedBlock == blocks) {
+    g.QuantityX.RecordLattice(latticeX);
+    g.QuantityY.RecordLattice(latticeY);
     // The distribution: each scene and colour table is the quantity its code names, or zeros.
     for (int c = 0; c < 6; ++c) {
       if (codes[c] >= 1 && codes[c] <= 5)

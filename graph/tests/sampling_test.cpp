@@ -250,6 +250,88 @@ TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   EXPECT_TRUE(AllZero(g.SceneZ));
 }
 
+// Re-sampling on the same grid reads the x and y tables it wrote last time instead of writing
+// them again; every other way the tables can change must make the next pass write them.
+TEST_F(SamplingTest, CoordinateTablesAreKeptOnlyWhileTheyHoldThisGrid) {
+  auto expectGrid = [](const Cls9& g, float lo, float hi, int32_t steps) {
+    const Cls9 fresh = [&] {
+      Cls9 f = Surface("z", steps, lo, hi);
+      EXPECT_TRUE(f.GetPoints());
+      return f;
+    }();
+    for (int32_t k = 0; k <= steps; ++k)
+      for (int32_t j = 0; j <= steps; ++j) {
+        ASSERT_EQ(g.QuantityX.at(k, j), fresh.QuantityX.at(k, j)) << k << " " << j;
+        ASSERT_EQ(g.QuantityY.at(k, j), fresh.QuantityY.at(k, j)) << k << " " << j;
+      }
+  };
+  Cls9 g = Surface("z", 8, -1.0f, 1.0f);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_NE(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+
+  g.ExpressZ = "z^2";  // same grid
+  ASSERT_TRUE(g.GetPoints());
+  expectGrid(g, -1.0f, 1.0f, 8);
+  EXPECT_FLOAT_EQ(g.QuantityU.at(8, 4), 1.0f);  // x = 1, y = 0
+
+  // A table written by hand is written again by the next pass.
+  g.QuantityX.at(3, 3) = 42.0f;
+  g.QuantityY.at(5, 0) = 42.0f;
+  ASSERT_TRUE(g.GetPoints());
+  expectGrid(g, -1.0f, 1.0f, 8);
+
+  // Writing a scene table that shares the x table's memory gives the scene table its own
+  // copy; the x table still holds the grid.
+  g.SceneX.at(1, 1) = 42.0f;
+  ASSERT_TRUE(g.GetPoints());
+  expectGrid(g, -1.0f, 1.0f, 8);
+
+  // A moved grid of the same size.
+  g.MinU = -0.5f;
+  g.MinV = 0.25f;
+  ASSERT_TRUE(g.GetPoints());
+  for (int32_t j = 0; j <= 8; ++j) EXPECT_FLOAT_EQ(g.QuantityX.at(0, j), -0.5f);
+  EXPECT_FLOAT_EQ(g.QuantityY.at(0, 0), 0.25f);
+  g.MinU = -1.0f;
+  g.MinV = -1.0f;
+  ASSERT_TRUE(g.GetPoints());
+  expectGrid(g, -1.0f, 1.0f, 8);
+
+  // A pass that stops leaves zeros behind the stop, and the pass after it fills them in.
+  g.ExpressZ = "1/z";  // fails at z = 0, point (4, 4)
+  EXPECT_THROW(g.GetPoints(), RuntimeError);
+  EXPECT_EQ(g.QuantityX.at(8, 8), 0.0f);
+  EXPECT_EQ(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+  g.ExpressZ = "z";
+  ASSERT_TRUE(g.GetPoints());
+  expectGrid(g, -1.0f, 1.0f, 8);
+}
+
+TEST(GridTableTest, AWriteForgetsTheLattice) {
+  const GridTable::Lattice lattice = GridTable::Lattice::Of(GridTable::Lattice::Along::kK, 1.0, 0.5);
+  GridTable a;
+  a.RecordLattice(lattice);  // nothing to record on a table without values
+  EXPECT_FALSE(a.KnownLattice() == lattice);
+  a.Resize(2, 2);
+  a.RecordLattice(lattice);
+  EXPECT_TRUE(a.KnownLattice() == lattice);
+  // -0 and 0 are different starts.
+  EXPECT_FALSE(a.KnownLattice() == GridTable::Lattice::Of(GridTable::Lattice::Along::kK, 1.0, -0.0));
+  EXPECT_FALSE(a.KnownLattice() == GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, 1.0, 0.5));
+
+  GridTable b;
+  b.ShareFrom(a);
+  EXPECT_TRUE(b.KnownLattice() == lattice);
+  b.at(0, 0) = 3.0f;  // b's own copy is written; a is untouched and still knows
+  EXPECT_FALSE(b.KnownLattice() == lattice);
+  EXPECT_TRUE(a.KnownLattice() == lattice);
+  static_cast<void>(a.data());
+  EXPECT_FALSE(a.KnownLattice() == lattice);
+  a.RecordLattice(lattice);
+  a.Resize(2, 2);
+  EXPECT_FALSE(a.KnownLattice() == lattice);
+}
+
 // The sampler against the loop written out point by point. Whole powers are multiplied out by
 // the compiled program and taken as general powers by the text path, so functions with "^"
 // are checked against the compiled program's point evaluation, the others against the text.
