@@ -79,6 +79,32 @@ TEST(SamplingRowsTest, MagnitudesAndLimitsMatchThePlainLoop) {
   }
 }
 
+void ExpectMagnitudesOfThePlainLoop(const std::vector<float>& u, const std::vector<float>& v, const char* what) {
+  std::vector<float> m(u.size());
+  Range ru, rv, rm;
+  MagnitudesAndRanges(u.data(), v.data(), u.size(), m.data(), ru, rv, rm);
+  const Plain p = PlainLoop(u, v);
+  for (size_t j = 0; j < u.size(); ++j)
+    ASSERT_EQ(std::bit_cast<uint32_t>(m[j]), std::bit_cast<uint32_t>(p.m[j]))
+        << what << ": u = " << u[j] << ", v = " << v[j];
+}
+
+// Values of every magnitude a single has, subnormal and zero included, and pairs whose |w|
+// does not fit a single.
+TEST(SamplingRowsTest, MagnitudesOfAnySinglesMatchThePlainLoop) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<uint32_t> pattern(0, 0x7f7fffffu);
+  std::vector<float> u(1 << 20), v(1 << 20);
+  for (size_t j = 0; j < u.size(); ++j) {
+    u[j] = std::bit_cast<float>(pattern(random) | (j % 3 == 0 ? 0x80000000u : 0u));
+    v[j] = std::bit_cast<float>(pattern(random));
+    // Pairs of like size, so that neither term of the sum swamps the other.
+    if (j % 4 == 1) v[j] = u[j] * 0.75f;
+    if (j % 64 == 7) u[j] = 0.0f;
+  }
+  ExpectMagnitudesOfThePlainLoop(u, v, "any");
+}
+
 TEST(SamplingRowsTest, AMagnitudeBeyondSinglePrecisionIsReported) {
   for (size_t n : {5u, 16u, 33u}) {
     for (size_t at : {size_t{0}, n / 2, n - 1}) {
