@@ -17,6 +17,7 @@
 #include <immintrin.h>
 #endif
 
+#include "common/worker_pool.h"
 #include "graph/sampling.h"
 #include "graph/sampling_rows.h"
 
@@ -116,11 +117,7 @@ size_t RunBlocksInOrder(size_t count, unsigned threads, const std::function<bool
   };
 
   const unsigned helpers = static_cast<unsigned>(std::min<size_t>(threads, count)) - 1;
-  std::vector<std::thread> pool;
-  pool.reserve(helpers);
-  for (unsigned i = 0; i < helpers; ++i) pool.emplace_back(work);
-  work();
-  for (std::thread& t : pool) t.join();
+  WorkerPool::Shared().Run(helpers, work);
 
   const size_t failed = firstFailed.load();
   if (exception && exceptionBlock == failed) std::rethrow_exception(exception);
@@ -178,8 +175,6 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
 
   auto sampleRow = [&](size_t k, BlockState& st) -> bool {
     const size_t base = k * cols;
-    const float* xs = tableX + base;
-    const float* yr = tableY + base;
     float* us = tableU + base;
     float* vs = tableV + base;
     float* ms = tableM + base;
@@ -195,7 +190,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     if (fillX) std::fill(fillX + base, fillX + base + yColumns, x);
     if (fillY) std::memcpy(fillY + base, ys.data(), yColumns * sizeof(float));
     ClearUpperVectorState();
-    const BlockResult r = evaluate(xs, yr, yColumns, us, vs);
+    const BlockResult r = evaluate(tableX + base, tableY + base, yColumns, us, vs);
 
     size_t done = std::min(r.completed, yColumns);
     // |w| and the limits of u, v and |w| for the whole row in one branch-free pass; only when
@@ -217,7 +212,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     }
     // x is the same along the row, and a whole row has the y limits of every other row.
     if (done > 0) st.x.Take(x);
-    (done == cols ? fullRowY : RowRange(yr, done)).MergeInto(st.y.max, st.y.min);
+    (done == cols ? fullRowY : RowRange(ys.data(), done)).MergeInto(st.y.max, st.y.min);
     u.MergeInto(st.u.max, st.u.min);
     v.MergeInto(st.v.max, st.v.min);
     m.MergeInto(st.mag.max, st.mag.min);
