@@ -140,39 +140,29 @@ Cls9 SurfaceOf(const char* text, int n) {
   return g;
 }
 
-// (b) GetPoints as a whole on a kind-2 graph; the tables keep their memory between calls.
-void BM_GetPoints(benchmark::State& state) {
+// (b) GetPoints as a whole on a kind-2 graph; the tables keep their memory between calls. With
+// moveGrid the grid moves between calls (same size), so the x and y tables are written again,
+// where an unchanged grid keeps them.
+void TimeGetPoints(benchmark::State& state, bool moveGrid) {
   const Expression& e = kExpressions[state.range(0)];
   const int n = static_cast<int>(state.range(1));
   SamplingOptions options;
   options.threads = ThreadsFor(state.range(2));
   Cls9 g = SurfaceOf(e.text, n);
   if (!SampleGraph(g, options)) std::abort();  // sizes the tables once
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(SampleGraph(g, options));
-    benchmark::ClobberMemory();
-  }
-  ReportAgainstNumpy(state, e, n);
-}
-
-// (b) when the grid moves between calls (same size): the x and y tables are written again,
-// where an unchanged grid keeps them.
-void BM_GetPointsMovedGrid(benchmark::State& state) {
-  const Expression& e = kExpressions[state.range(0)];
-  const int n = static_cast<int>(state.range(1));
-  SamplingOptions options;
-  options.threads = ThreadsFor(state.range(2));
-  Cls9 g = SurfaceOf(e.text, n);
-  if (!SampleGraph(g, options)) std::abort();
   bool moved = false;
   for (auto _ : state) {
-    moved = !moved;
-    g.MinU = moved ? kMin + 1e-3f : kMin;
+    if (moveGrid) {
+      moved = !moved;
+      g.MinU = moved ? kMin + 1e-3f : kMin;
+    }
     benchmark::DoNotOptimize(SampleGraph(g, options));
     benchmark::ClobberMemory();
   }
   ReportAgainstNumpy(state, e, n);
 }
+void BM_GetPoints(benchmark::State& state) { TimeGetPoints(state, false); }
+void BM_GetPointsMovedGrid(benchmark::State& state) { TimeGetPoints(state, true); }
 
 void Arguments(benchmark::internal::Benchmark* b, int64_t expressions) {
   for (int64_t size : {1001, 2001}) {
