@@ -105,6 +105,32 @@ TEST(SamplingRowsTest, MagnitudesOfAnySinglesMatchThePlainLoop) {
   ExpectMagnitudesOfThePlainLoop(u, v, "any");
 }
 
+// Pairs whose |w| lies within a few steps of a double of a midpoint between two singles, of
+// both signs and every order: where rounding √(u² + v²) once to single and rounding it to
+// double first part ways, so a root taken in single precision must give way to the double one.
+TEST(SamplingRowsTest, MagnitudesNearAMidpointBetweenSinglesMatchThePlainLoop) {
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> fraction(1.0, 2.0);
+  std::vector<float> u(1 << 20), v(1 << 20);
+  for (size_t j = 0; j < u.size(); ++j) {
+    const float r = static_cast<float>(std::ldexp(fraction(random), static_cast<int>(random() % 120) - 60));
+    const double mid = (static_cast<double>(r) + std::nextafter(r, INFINITY)) / 2.0;
+    float side = static_cast<float>(std::sqrt(mid * mid - static_cast<double>(r) * r));
+    side = std::bit_cast<float>(std::bit_cast<uint32_t>(side) + static_cast<uint32_t>(random() % 7) - 3u);
+    u[j] = (random() & 1) ? r : -r;
+    v[j] = (random() & 1) ? side : -side;
+    if (random() & 1) std::swap(u[j], v[j]);
+  }
+  ExpectMagnitudesOfThePlainLoop(u, v, "near a midpoint");
+  // Whole numbers, many of them sums of squares that are squares themselves.
+  for (size_t j = 0; j < u.size(); ++j) {
+    const float scale = std::ldexp(1.0f, static_cast<int>(random() % 60) - 30);
+    u[j] = static_cast<float>(random() % (1u << 24)) * scale;
+    v[j] = static_cast<float>(random() % (1u << 12)) * scale;
+  }
+  ExpectMagnitudesOfThePlainLoop(u, v, "whole numbers");
+}
+
 TEST(SamplingRowsTest, AMagnitudeBeyondSinglePrecisionIsReported) {
   for (size_t n : {5u, 16u, 33u}) {
     for (size_t at : {size_t{0}, n / 2, n - 1}) {
