@@ -259,6 +259,17 @@ TEST(RunBlocksInOrder, EveryBlockBeforeTheFirstFailureRuns) {
     EXPECT_EQ(failed, 120u);
     for (size_t b = 0; b <= 120; ++b) EXPECT_EQ(ran[b].load(), 1) << b;
     EXPECT_EQ(RunBlocksInOrder(200, threads, [](size_t) { return true; }), 200u);
+    // The first failure in the middle of a run of blocks, found after a later one has failed
+    // on another thread: the earlier one counts, and the blocks before it still all run.
+    std::atomic<int> again[200] = {};
+    const size_t early = RunBlocksInOrder(200, threads, [&](size_t b) {
+      if (b < 7) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      again[b]++;
+      return b != 7 && b != 100;
+    });
+    EXPECT_EQ(early, 7u);
+    for (size_t b = 0; b <= 7; ++b) EXPECT_EQ(again[b].load(), 1) << b;
+    for (size_t b = 8; b < 100; ++b) EXPECT_LE(again[b].load(), 1) << b;
   }
 }
 
