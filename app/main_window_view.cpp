@@ -6,13 +6,13 @@
 
 #include "app/draw_area.h"
 #include "app/main_window.h"
-#include "scene/headless_render.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "scene/dialogs/axis_dialog.h"
 #include "scene/dialogs/axis_style_dialog.h"
 #include "scene/dialogs/light_dialog.h"
 #include "scene/dialogs/view_setting_dialog.h"
+#include "scene/headless_render.h"
 
 namespace quillon {
 namespace {

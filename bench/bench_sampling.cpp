@@ -161,8 +161,12 @@ void TimeGetPoints(benchmark::State& state, bool moveGrid) {
   }
   ReportAgainstNumpy(state, e, n);
 }
-void BM_GetPoints(benchmark::State& state) { TimeGetPoints(state, false); }
-void BM_GetPointsMovedGrid(benchmark::State& state) { TimeGetPoints(state, true); }
+void BM_GetPoints(benchmark::State& state) {
+  TimeGetPoints(state, false);
+}
+void BM_GetPointsMovedGrid(benchmark::State& state) {
+  TimeGetPoints(state, true);
+}
 
 void Arguments(benchmark::internal::Benchmark* b, int64_t expressions) {
   for (int64_t size : {1001, 2001}) {
@@ -176,12 +180,17 @@ void Arguments(benchmark::internal::Benchmark* b, int64_t expressions) {
   b->MeasureProcessCPUTime();
   // numpy's figure is its best of several runs; the "_min" rows are the same statistic here.
   b->Repetitions(3);
-  b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+  b->ComputeStatistics("min",
+                       [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
 
-void AllExpressions(benchmark::internal::Benchmark* b) { Arguments(b, 4); }
+void AllExpressions(benchmark::internal::Benchmark* b) {
+  Arguments(b, 4);
+}
 // Writing the x and y tables weighs most next to the cheapest expression.
-void FirstExpression(benchmark::internal::Benchmark* b) { Arguments(b, 1); }
+void FirstExpression(benchmark::internal::Benchmark* b) {
+  Arguments(b, 1);
+}
 
 BENCHMARK(BM_EvaluateGrid)->Apply(AllExpressions);
 BENCHMARK(BM_GetPoints)->Apply(AllExpressions);

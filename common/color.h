@@ -16,6 +16,8 @@ struct ColorParts {
 ColorParts SplitColor(int32_t color);
 
 // Builds 0x00BBGGRR from three bytes.
-constexpr int32_t RGB(int32_t r, int32_t g, int32_t b) { return r + 256 * g + 65536 * b; }
+constexpr int32_t RGB(int32_t r, int32_t g, int32_t b) {
+  return r + 256 * g + 65536 * b;
+}
 
 }  // namespace quillon

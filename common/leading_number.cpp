@@ -32,15 +32,18 @@ double LeadingNumber(std::string_view text) {
   }
   const std::string number(text.substr(start, end - start));
   const double value = std::strtod(number.c_str(), nullptr);
-  return std::isfinite(value) ? value : (value > 0 ? std::numeric_limits<double>::max()
-                                                   : -std::numeric_limits<double>::max());
+  return std::isfinite(value)
+             ? value
+             : (value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max());
 }
 
 int32_t RoundToLong(double value) {
   if (std::isnan(value)) return 0;
   const double r = std::nearbyint(value);  // default rounding mode: ties to even
-  if (r >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  if (r <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (r >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+    return std::numeric_limits<int32_t>::max();
+  if (r <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+    return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(r);
 }
 

@@ -14,6 +14,8 @@ double LeadingNumber(std::string_view text);
 int32_t RoundToLong(double value);
 
 // LeadingNumber then RoundToLong.
-inline int32_t LeadingLong(std::string_view text) { return RoundToLong(LeadingNumber(text)); }
+inline int32_t LeadingLong(std::string_view text) {
+  return RoundToLong(LeadingNumber(text));
+}
 
 }  // namespace quillon

@@ -30,9 +30,13 @@ MessageSink* g_sink = nullptr;
 
 }  // namespace
 
-MessageSink& CurrentMessageSink() { return g_sink ? *g_sink : g_stderr_sink; }
+MessageSink& CurrentMessageSink() {
+  return g_sink ? *g_sink : g_stderr_sink;
+}
 
-void SetMessageSink(MessageSink* sink) { g_sink = sink; }
+void SetMessageSink(MessageSink* sink) {
+  g_sink = sink;
+}
 
 MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
   return CurrentMessageSink().Show(MessageRequest{text, title, icon, buttons});
@@ -46,7 +50,11 @@ MsgAnswer RecordingSink::Show(const MessageRequest& request) {
   return answer;
 }
 
-ScopedMessageSink::ScopedMessageSink(MessageSink* sink) : previous_(g_sink) { g_sink = sink; }
-ScopedMessageSink::~ScopedMessageSink() { g_sink = previous_; }
+ScopedMessageSink::ScopedMessageSink(MessageSink* sink) : previous_(g_sink) {
+  g_sink = sink;
+}
+ScopedMessageSink::~ScopedMessageSink() {
+  g_sink = previous_;
+}
 
 }  // namespace quillon

@@ -5,8 +5,12 @@ namespace {
 ProgramState g_state;
 }  // namespace
 
-ProgramState& State() { return g_state; }
+ProgramState& State() {
+  return g_state;
+}
 
-void ResetProgramState() { g_state = ProgramState{}; }
+void ResetProgramState() {
+  g_state = ProgramState{};
+}
 
 }  // namespace quillon

@@ -19,9 +19,9 @@ inline constexpr int32_t kDivisionByZero = 11;
 inline constexpr int32_t kTypeMismatch = 13;
 inline constexpr int32_t kFileNotFound = 53;
 inline constexpr int32_t kPermissionDenied = 70;
-inline constexpr int32_t kPopOnEmptyStack = 1011;       // object-defined, 0x800403F3
-inline constexpr int32_t kPeekOnEmptyStack = 1012;      // object-defined, 0x800403F4
-inline constexpr int32_t kGridTooLarge = 1020;          // sampling refused before allocating
+inline constexpr int32_t kPopOnEmptyStack = 1011;   // object-defined, 0x800403F3
+inline constexpr int32_t kPeekOnEmptyStack = 1012;  // object-defined, 0x800403F4
+inline constexpr int32_t kGridTooLarge = 1020;      // sampling refused before allocating
 }  // namespace err
 
 class RuntimeError : public std::runtime_error {

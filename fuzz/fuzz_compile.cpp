@@ -24,7 +24,9 @@ struct Outcome {
   float u = 0.0f, v = 0.0f;
 };
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 void CheckEvaluators(const std::string& postfix) {
   static const float points[][2] = {{0.0f, 0.0f}, {1.0f, -0.5f}, {-2.0f, 3.0f}, {1e-3f, 7.0f}};

@@ -24,7 +24,7 @@ inline constexpr std::array<std::string_view, 5> kLetters{"X", "Y", "U", "V", "M
 // Graph kinds (GraphType).
 namespace gtp {
 inline constexpr int32_t kCurve3D = 1;
-inline constexpr int32_t kSurface = 2;            // the function graph dialog
+inline constexpr int32_t kSurface = 2;  // the function graph dialog
 inline constexpr int32_t kTable4 = 4;
 inline constexpr int32_t kTable5 = 5;
 inline constexpr int32_t kTable6 = 6;
@@ -32,7 +32,7 @@ inline constexpr int32_t kPoint = 7;
 inline constexpr int32_t kPointAnimation = 8;
 inline constexpr int32_t kCurve3DAnimation = 11;
 inline constexpr int32_t kSurfaceAnimation = 12;
-inline constexpr int32_t kColorMap = 13;          // the colour map dialog
+inline constexpr int32_t kColorMap = 13;  // the colour map dialog
 inline constexpr int32_t kContourPlot = 14;
 inline constexpr int32_t kVectorPlot = 15;
 inline constexpr int32_t kVector = 31;
@@ -70,9 +70,9 @@ inline constexpr int32_t kSmoothest = 3;
 namespace material {
 inline constexpr int32_t kMetal = 4;
 inline constexpr int32_t kNeon = 5;
-inline constexpr std::array<std::string_view, 13> kNames{"Artdeco", "Autumn",  "Glass",  "Metal",   "Neon",
-                                                          "Recoco",  "Santefe", "Sheen",  "Silky",   "Spring",
-                                                          "Summer",  "Tropical", "Winter"};
+inline constexpr std::array<std::string_view, 13> kNames{"Artdeco", "Autumn",   "Glass", "Metal", "Neon",
+                                                         "Recoco",  "Santefe",  "Sheen", "Silky", "Spring",
+                                                         "Summer",  "Tropical", "Winter"};
 }  // namespace material
 
 }  // namespace quillon

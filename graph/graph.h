@@ -124,19 +124,17 @@ class Cls9 {
   // A new graph with the given definition; this object is not changed.
   Cls9 Init(int32_t lngID, const std::string& strName, int32_t gtpGraphType, int32_t ctpCoordType,
             const std::string& strExpX, const std::string& strExpY, const std::string& strExpZ,
-            int32_t lngStepU, int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV,
-            float sngMaxV, int32_t fstFillStyle, int32_t lngFirstColor, int32_t lngSecondColor,
-            int32_t lngLineColor, int32_t lngLineWidth, int32_t lngMaterial, int32_t shwShow,
-            int32_t smtSmooth, bool bolShowCon, bool bolShowVec, bool bolShowColormap,
-            int32_t lngContourLevel) const;
+            int32_t lngStepU, int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV, float sngMaxV,
+            int32_t fstFillStyle, int32_t lngFirstColor, int32_t lngSecondColor, int32_t lngLineColor,
+            int32_t lngLineWidth, int32_t lngMaterial, int32_t shwShow, int32_t smtSmooth, bool bolShowCon,
+            bool bolShowVec, bool bolShowColormap, int32_t lngContourLevel) const;
   // Sets this graph's definition; ID stays.
   void Equal(const std::string& strName, int32_t gtpGraphType, int32_t ctpCoordType,
              const std::string& strExpX, const std::string& strExpY, const std::string& strExpZ,
-             int32_t lngStepU, int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV,
-             float sngMaxV, int32_t fstFillStyle, int32_t lngFirstColor, int32_t lngSecondColor,
-             int32_t lngLineColor, int32_t lngLineWidth, int32_t lngMaterial, int32_t shwShow,
-             int32_t smtSmooth, bool bolShowCon, bool bolShowVec, bool bolShowColormap,
-             int32_t lngContourLevel, int32_t lngFunForm);
+             int32_t lngStepU, int32_t lngStepV, float sngMinU, float sngMaxU, float sngMinV, float sngMaxV,
+             int32_t fstFillStyle, int32_t lngFirstColor, int32_t lngSecondColor, int32_t lngLineColor,
+             int32_t lngLineWidth, int32_t lngMaterial, int32_t shwShow, int32_t smtSmooth, bool bolShowCon,
+             bool bolShowVec, bool bolShowColormap, int32_t lngContourLevel, int32_t lngFunForm);
   // Copies the definition and display settings of fsfnew (not ID, texture, transparency,
   // tables or markers); the copy must be sampled again.
   void EqualTo(const Cls9& fsfnew);

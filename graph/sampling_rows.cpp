@@ -68,8 +68,9 @@ inline __m256 RootsInDouble(__m512d sum) {
 // far wider than needed) are left to the double root.
 inline bool RootsFromSingle(__m512d sum, __m256& roots) {
   const __m512d zero = _mm512_setzero_pd();
-  const __mmask8 inRange = _mm512_cmp_pd_mask(sum, _mm512_set1_pd(0x1p-126), _CMP_GE_OQ) &
-                           _mm512_cmp_pd_mask(sum, _mm512_set1_pd(std::numeric_limits<float>::max()), _CMP_LE_OQ);
+  const __mmask8 inRange =
+      _mm512_cmp_pd_mask(sum, _mm512_set1_pd(0x1p-126), _CMP_GE_OQ) &
+      _mm512_cmp_pd_mask(sum, _mm512_set1_pd(std::numeric_limits<float>::max()), _CMP_LE_OQ);
   const __m256 r = _mm256_sqrt_ps(_mm512_maskz_cvtpd_ps(0xFF, sum));
   const __m512d t = _mm512_maskz_cvtps_pd(0xFF, r);
   const __m512d residual = _mm512_fnmadd_pd(t, t, sum);
@@ -78,16 +79,17 @@ inline bool RootsFromSingle(__m512d sum, __m256& roots) {
   // The neighbour on the root's side: one step up or down in the single's bit pattern.
   const __m256i one = _mm256_set1_epi32(1);
   const __m256i bits = _mm256_castps_si256(r);
-  const __m256 neighbour =
-      _mm256_castsi256_ps(_mm256_mask_sub_epi32(_mm256_mask_add_epi32(bits, above, bits, one), below, bits, one));
+  const __m256 neighbour = _mm256_castsi256_ps(
+      _mm256_mask_sub_epi32(_mm256_mask_add_epi32(bits, above, bits, one), below, bits, one));
   const __m512d twiceMid = _mm512_add_pd(t, _mm512_maskz_cvtps_pd(0xFF, neighbour));
   const __m512d twiceMidSquared = _mm512_mul_pd(twiceMid, twiceMid);
   const __m512d diff = _mm512_sub_pd(_mm512_mul_pd(sum, _mm512_set1_pd(4.0)), twiceMidSquared);
-  const __mmask8 nearMid = _mm512_mask_cmp_pd_mask(above | below, _mm512_abs_pd(diff),
-                                                   _mm512_mul_pd(twiceMidSquared, _mm512_set1_pd(0x1p-48)), _CMP_LE_OQ);
+  const __mmask8 nearMid =
+      _mm512_mask_cmp_pd_mask(above | below, _mm512_abs_pd(diff),
+                              _mm512_mul_pd(twiceMidSquared, _mm512_set1_pd(0x1p-48)), _CMP_LE_OQ);
   if (inRange != 0xFF || nearMid != 0) return false;
-  const __mmask8 step =
-      _mm512_mask_cmp_pd_mask(above, diff, zero, _CMP_GT_OQ) | _mm512_mask_cmp_pd_mask(below, diff, zero, _CMP_LT_OQ);
+  const __mmask8 step = _mm512_mask_cmp_pd_mask(above, diff, zero, _CMP_GT_OQ) |
+                        _mm512_mask_cmp_pd_mask(below, diff, zero, _CMP_LT_OQ);
   roots = _mm256_mask_blend_ps(step, r, neighbour);
   return true;
 }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "common/leading_number.h"
+
+#include <gtest/gtest.h>
 
 namespace quillon {
 namespace {
@@ -10,12 +10,12 @@ TEST(LeadingNumber, TakesTheLongestLeadingNumber) {
   EXPECT_DOUBLE_EQ(LeadingNumber("pi"), 0.0);
   EXPECT_DOUBLE_EQ(LeadingNumber(" -1.5e3x"), -1500.0);
   EXPECT_DOUBLE_EQ(LeadingNumber("1.5E-05"), 1.5e-05);
-  EXPECT_DOUBLE_EQ(LeadingNumber("3e"), 3.0);    // exponent without digits is not part of it
+  EXPECT_DOUBLE_EQ(LeadingNumber("3e"), 3.0);  // exponent without digits is not part of it
   EXPECT_DOUBLE_EQ(LeadingNumber("4e+x"), 4.0);
   EXPECT_DOUBLE_EQ(LeadingNumber(".5"), 0.5);
   EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0.0);
   EXPECT_DOUBLE_EQ(LeadingNumber(""), 0.0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("1,5"), 1.0);   // the comma ends the number
+  EXPECT_DOUBLE_EQ(LeadingNumber("1,5"), 1.0);  // the comma ends the number
   EXPECT_DOUBLE_EQ(LeadingNumber("1e999"), std::numeric_limits<double>::max());
 }
 

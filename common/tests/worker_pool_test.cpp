@@ -23,7 +23,8 @@ void RunTogether(WorkerPool& pool, unsigned helpers, std::set<std::thread::id>* 
     }
     arrived.fetch_add(1);
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (arrived.load() < helpers + 1 && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
+    while (arrived.load() < helpers + 1 && std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::yield();
     ASSERT_EQ(arrived.load(), helpers + 1);
   });
 }

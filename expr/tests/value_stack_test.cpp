@@ -1,9 +1,10 @@
+#include "expr/value_stack.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/runtime_error.h"
-#include "expr/value_stack.h"
 
 namespace quillon {
 namespace {

@@ -79,7 +79,8 @@ TEST(SamplingRowsTest, MagnitudesAndLimitsMatchThePlainLoop) {
   }
 }
 
-void ExpectMagnitudesOfThePlainLoop(const std::vector<float>& u, const std::vector<float>& v, const char* what) {
+void ExpectMagnitudesOfThePlainLoop(const std::vector<float>& u, const std::vector<float>& v,
+                                    const char* what) {
   std::vector<float> m(u.size());
   Range ru, rv, rm;
   MagnitudesAndRanges(u.data(), v.data(), u.size(), m.data(), ru, rv, rm);
