@@ -14,6 +14,7 @@
 #include "graph/graph.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
+#include "scene/model/scene_extras.h"
 
 namespace quillon {
 
@@ -27,6 +28,9 @@ class SceneDocument {
   Cls8 ListScene;
   Cls8 DrawScene;
   Cls3 Axes;
+  // Box scale, label style and legend; a document without an extension block leaves the
+  // start values.
+  SceneExtras Extras;
 
   // Called whenever the scene's extent and drawing lists must be recomputed and the window
   // repainted (check boxes changed, Delete, Delete All, a document read).

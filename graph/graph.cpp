@@ -192,6 +192,7 @@ void Cls9::EqualTo(const Cls9& fsfnew) {
   ColorG = fsfnew.ColorG;
   ColorB = fsfnew.ColorB;
   CurType = fsfnew.CurType;
+  Extras = fsfnew.Extras;
 }
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graph/box.h"
+#include "graph/graph_extras.h"
 #include "graph/grid_table.h"
 #include "graph/point.h"
 
@@ -77,6 +78,9 @@ class Cls9 {
     int32_t countA = 1;
     int32_t countB = 1;
   } hidden;
+
+  // Settings beyond the document record (holes, clipping, log |w|, colouring, contours).
+  GraphExtras Extras;
 
   // Number of animation steps: the program-wide FrameCount, shared by all graphs.
   int32_t StepT() const;
