@@ -1,5 +1,6 @@
 #include "document/scene_document.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,18 @@ namespace {
 
 std::string KeyOf(const Cls9& graph) {
   return std::to_string(graph.ID);
+}
+
+// Inserts a graph at a position of a container (clamped to its ends). The collection only
+// appends, so the entries are laid out again; a key already present is left alone.
+void InsertEntry(Cls8& scene, const Cls8::GraphPtr& graph, int32_t position) {
+  const std::string key = KeyOf(*graph);
+  if (scene.Find(key)) return;
+  std::vector<Cls8::Entry> entries = scene.FunSurfs();
+  const auto at = static_cast<size_t>(std::clamp<int32_t>(position, 0, static_cast<int32_t>(entries.size())));
+  entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), Cls8::Entry{key, graph});
+  scene.Clear();
+  for (const Cls8::Entry& entry : entries) scene.Add(entry.graph, entry.key);
 }
 
 }  // namespace
@@ -55,8 +68,11 @@ void SceneDocument::RemoveLast() {
   if (current_ >= static_cast<int32_t>(items_.size())) current_ = static_cast<int32_t>(items_.size()) - 1;
 }
 
-void SceneDocument::SetChecked(int32_t index, bool checked) {
+void SceneDocument::SetChecked(int32_t index, bool checked, int32_t drawPosition) {
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return;
+  const Cls8::GraphPtr graph = GraphAt(index);
+  if (checked && drawPosition >= 0 && graph && !IsGraphShown(graph->ID))
+    InsertEntry(DrawScene, graph, drawPosition);
   items_[static_cast<size_t>(index)].checked = checked;
   CheckBoxChanged();
 }
@@ -100,19 +116,81 @@ void SceneDocument::SetCaption(int32_t index, const std::string& caption) {
 
 void SceneDocument::Delete() {
   if (current_ < 0 || ListScene.Count() == 0 || static_cast<size_t>(current_) >= ListScene.Count()) return;
-  const size_t p = static_cast<size_t>(current_) + 1;
-  const Cls8::GraphPtr graph = ListScene.Item(p);
-  for (const Cls8::Entry& entry : DrawScene.FunSurfs()) {
-    if (entry.graph->ID == graph->ID) {
-      const std::string key = entry.key;
-      DrawScene.Remove(key);
+  RemoveAt(current_);
+}
+
+SceneDocument::GraphPlace SceneDocument::PlaceAt(int32_t index) const {
+  GraphPlace place;
+  place.graph = GraphAt(index);
+  if (!place.graph || static_cast<size_t>(index) >= items_.size()) return {};
+  place.caption = items_[static_cast<size_t>(index)].caption;
+  place.checked = items_[static_cast<size_t>(index)].checked;
+  place.listIndex = index;
+  const auto& drawn = DrawScene.FunSurfs();
+  for (size_t k = 0; k < drawn.size(); ++k) {
+    if (drawn[k].graph->ID == place.graph->ID) {
+      place.drawIndex = static_cast<int32_t>(k);
       break;
     }
   }
-  ListScene.Remove(ListScene.FunSurfs()[p - 1].key);
-  items_.erase(items_.begin() + current_);
-  // The item that took the deleted one's place becomes current, or the new last one.
+  return place;
+}
+
+SceneDocument::GraphPlace SceneDocument::RemoveAt(int32_t index) {
+  GraphPlace place = PlaceAt(index);
+  if (!place.graph) return place;
+  // The first drawn graph with that ID, as Delete has always searched for it.
+  if (place.drawIndex >= 0) DrawScene.Remove(DrawScene.FunSurfs()[static_cast<size_t>(place.drawIndex)].key);
+  ListScene.Remove(ListScene.FunSurfs()[static_cast<size_t>(index)].key);
+  items_.erase(items_.begin() + index);
+  // The item that took the removed one's place stays current, or the new last one.
+  if (current_ > index) --current_;
   if (current_ >= static_cast<int32_t>(items_.size())) current_ = static_cast<int32_t>(items_.size()) - 1;
+  Changed();
+  return place;
+}
+
+void SceneDocument::InsertAt(const GraphPlace& place) {
+  if (!place.graph || ListScene.Find(KeyOf(*place.graph))) return;
+  const int32_t at = std::clamp<int32_t>(place.listIndex, 0, static_cast<int32_t>(items_.size()));
+  InsertEntry(ListScene, place.graph, at);
+  if (place.checked && place.drawIndex >= 0) InsertEntry(DrawScene, place.graph, place.drawIndex);
+  items_.insert(items_.begin() + at, ListItem{place.caption, place.checked});
+  current_ = at;
+  Changed();
+}
+
+SceneDocument::Contents SceneDocument::TakeContents() const {
+  Contents contents;
+  for (size_t k = 0; k < items_.size() && k < ListScene.Count(); ++k)
+    contents.places.push_back(PlaceAt(static_cast<int32_t>(k)));
+  contents.current = current_;
+  return contents;
+}
+
+void SceneDocument::RestoreContents(const Contents& contents) {
+  DrawScene.Clear();
+  ListScene.Clear();
+  items_.clear();
+  std::vector<const GraphPlace*> drawn;
+  for (const GraphPlace& place : contents.places) {
+    ListScene.Add(place.graph, KeyOf(*place.graph));
+    items_.push_back({place.caption, place.checked});
+    if (place.checked && place.drawIndex >= 0) drawn.push_back(&place);
+  }
+  std::stable_sort(drawn.begin(), drawn.end(),
+                   [](const GraphPlace* a, const GraphPlace* b) { return a->drawIndex < b->drawIndex; });
+  for (const GraphPlace* place : drawn) DrawScene.Add(place->graph, KeyOf(*place->graph));
+  SetCurrentIndex(contents.current);
+  Changed();
+}
+
+void SceneDocument::ReplaceGraph(int32_t index, const Cls9& graph, const std::string& caption) {
+  const Cls8::GraphPtr target = GraphAt(index);
+  if (!target) return;
+  // Both containers hold the same object, so the drawn graph changes with the listed one.
+  *target = graph;
+  SetCaption(index, caption);
   Changed();
 }
 

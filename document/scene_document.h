@@ -25,6 +25,20 @@ class SceneDocument {
     bool checked = true;
   };
 
+  // One graph as the list holds it: enough to put it back exactly where it was.
+  struct GraphPlace {
+    Cls8::GraphPtr graph;
+    std::string caption;
+    bool checked = true;
+    int32_t listIndex = -1;
+    int32_t drawIndex = -1;  // its position in DrawScene; -1 while it is hidden
+  };
+  // Every graph in list order, with the current item.
+  struct Contents {
+    std::vector<GraphPlace> places;
+    int32_t current = -1;
+  };
+
   Cls8 ListScene;
   Cls8 DrawScene;
   Cls3 Axes;
@@ -56,8 +70,10 @@ class SceneDocument {
   // Undoes the last AddGraph (both containers and the list item).
   void RemoveLast();
 
-  // Sets an item's check state and applies the check-box rule to every item.
-  void SetChecked(int32_t index, bool checked);
+  // Sets an item's check state and applies the check-box rule to every item. A graph shown
+  // again at a given drawPosition goes back to that place in DrawScene with its tables as they
+  // are (the place it had before it was hidden); otherwise it is appended and sampled again.
+  void SetChecked(int32_t index, bool checked, int32_t drawPosition = -1);
   // The check-box rule: unchecked shown graphs leave DrawScene, checked hidden ones are
   // appended to it (and sampled again); then onSceneChanged.
   void CheckBoxChanged();
@@ -71,6 +87,20 @@ class SceneDocument {
   void Delete();
   void DeleteAll();
 
+  // Where the graph at a list position is (an empty place outside the list).
+  GraphPlace PlaceAt(int32_t index) const;
+  // Removes the graph at a list position from both containers and the list and tells where
+  // it was; Delete is RemoveAt of the current item.
+  GraphPlace RemoveAt(int32_t index);
+  // Puts a graph back where RemoveAt took it from, tables as they are, and makes it current.
+  void InsertAt(const GraphPlace& place);
+  // Every graph and the current item; RestoreContents replaces the list and both containers
+  // with them (LastGraphID is not touched).
+  Contents TakeContents() const;
+  void RestoreContents(const Contents& contents);
+  // Gives the graph at a list position a new definition and tables (ID included) and caption.
+  void ReplaceGraph(int32_t index, const Cls9& graph, const std::string& caption);
+
   // The list caption of a graph in a scene of the given kind.
   static std::string Caption(const Cls9& graph, int32_t sceneKind);
 
@@ -83,6 +113,7 @@ class SceneDocument {
 
  private:
   void Changed();
+  void InsertIntoDrawScene(const Cls8::GraphPtr& graph, int32_t position);
 
   std::vector<ListItem> items_;
   int32_t current_ = -1;

@@ -161,6 +161,39 @@ Cls9 Graph(int32_t type, int32_t coord, int32_t form) {
   return g;
 }
 
+// Every graph removed and put back, and the whole list taken and restored, leaves the list,
+// both containers and the drawing order exactly as they were.
+TEST_F(SceneDocumentTest, RemovedGraphsGoBackWhereTheyWere) {
+  for (const char* f : {"a", "b", "c", "d"}) AddNew(f);
+  doc_.SetChecked(1, false);
+  doc_.SetChecked(1, true);  // drawn last now: 1, 3, 4, 2
+  doc_.SetChecked(2, false);
+  const auto state = [this] {
+    std::string text;
+    for (const auto& item : doc_.Items()) text += item.caption + (item.checked ? "+" : "-");
+    for (const auto& e : doc_.ListScene.FunSurfs()) text += e.key;
+    for (int32_t id : DrawIds()) text += "/" + std::to_string(id);
+    return text;
+  };
+  const std::string before = state();
+  for (int32_t index = 0; index < 4; ++index) {
+    doc_.SetCurrentIndex(3);
+    const SceneDocument::GraphPlace place = doc_.RemoveAt(index);
+    ASSERT_EQ(doc_.Items().size(), 3u);
+    EXPECT_EQ(doc_.CurrentIndex(), 2);  // the item after it, or the new last one
+    doc_.InsertAt(place);
+    EXPECT_EQ(state(), before) << "index " << index;
+    EXPECT_EQ(doc_.CurrentIndex(), index);
+  }
+  const SceneDocument::Contents contents = doc_.TakeContents();
+  doc_.DeleteAll();
+  doc_.RestoreContents(contents);
+  EXPECT_EQ(state(), before);
+  // Shown again at its old place instead of at the end.
+  doc_.SetChecked(2, true, 1);
+  EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1, 3, 4, 2}));
+}
+
 TEST(Captions, ThreeDimensionalScenes) {
   auto c = [](int32_t type, int32_t coord, int32_t form) {
     return SceneDocument::Caption(Graph(type, coord, form), 3);
