@@ -58,6 +58,8 @@ class Cls3 {
   // better fonts. The style and plane-scene settings are kept.
   void SetDefault();
 
+  bool operator==(const Cls3&) const = default;
+
   // The axes record of the document text.
   std::string Save() const;
 };

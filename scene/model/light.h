@@ -31,6 +31,8 @@ class Cls10 {
   const std::array<float, 4>& AmissionArray() const { return amission_; }
   const std::array<float, 4>& SpecularArray() const { return specular_; }
 
+  bool operator==(const Cls10&) const = default;
+
  private:
   std::array<float, 4> position_{100.0f, 100.0f, 100.0f, 1.0f};
   std::array<float, 4> diffuse_{1.0f, 1.0f, 1.0f, 1.0f};
