@@ -1,6 +1,7 @@
 #include "app/file_chooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace quillon {
 
@@ -33,9 +34,16 @@ FileChoice QtFileChooser::Choose(const FileRequest& request, QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   } else {
-    // No extension is added to a typed name: the chosen filter alone decides what is written.
+    // The file commands add the filter's extension to a bare name and ask before replacing a
+    // file themselves, about the name they will really write.
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  }
+  if (QFileInfo(request.initialName).isDir()) {
+    dialog.setDirectory(request.initialName);
+  } else if (!request.initialName.isEmpty()) {
+    dialog.selectFile(request.initialName);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const int index = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;

@@ -23,6 +23,7 @@ struct FileRequest {
   QString title;
   std::vector<FileFilter> filters;
   int initialFilter = 1;  // counting from 1
+  QString initialName;    // the name (or folder) the dialog starts from
 };
 
 struct FileChoice {

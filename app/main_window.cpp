@@ -14,9 +14,9 @@
 #include "app/draw_area.h"
 #include "app/splitter_limits.h"
 #include "app/toolbar_hints.h"
+#include "app/window_commands.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
-#include "document/document_file.h"
 
 namespace quillon {
 namespace {
@@ -31,8 +31,8 @@ constexpr const char* kHomePage = "https://quillon.example.org/";
 
 frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmF1");
-  setWindowTitle(QString::fromLatin1(kAppTitle));
   resize(1100, 780);
+  setAcceptDrops(true);
 
   hints_ = new ToolbarHints([this](const QString& hint) { SetStatusHint(hint); }, this);
   CreateMenus();
@@ -139,19 +139,22 @@ void frmF1::StartUp() {
     else
       SetView3DButtons();
   };
+
+  // The title follows the document's name and unsaved changes; every document read or
+  // written joins the recent files.
+  DocumentHistory& history = Commands().history;
+  connect(&history, &DocumentHistory::titleChanged, this, &frmF1::UpdateTitle);
+  connect(&history, &DocumentHistory::fileUsed, this, [this](const QString& fileName) {
+    Commands().recent.Add(fileName);
+    RefreshRecentFiles();
+  });
+  UpdateTitle();
+  RefreshRecentFiles();
 }
 
 bool frmF1::OpenDocument(const QString& fileName) {
   if (fileName.isEmpty()) return true;
-  const LoadResult result = LoadDocument(document_, fileName.toStdString());
-  RefreshGraphList();
-  RecompileAndRepaint();
-  if (!result.ok) {
-    MsgBox(result.error.empty() ? "The document could not be read." : result.error, kAppTitle,
-           MsgIcon::Exclamation);
-    return false;
-  }
-  if (!result.warning.empty()) MsgBox(result.warning, kAppTitle, MsgIcon::Information);
+  if (!Commands().files.OpenDocument(fileName)) return false;
   // A document opens framed in the drawing area, as "Zoom to Fit" frames it.
   OnViewZoomAll();
   return true;

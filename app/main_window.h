@@ -1,8 +1,10 @@
 #pragma once
 // frmF1, the main window: menus, pop-up menus, three toolbars with status hints, the graph
 // list, the drawing area, the result box and the status bar; it owns the scene document,
-// the camera, the light and the mouse modes, and routes every command.
+// the camera, the light and the mouse modes, and routes every command. Its title names the
+// document and marks unsaved changes.
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <memory>
@@ -13,6 +15,8 @@
 #include "scene/model/light.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -20,6 +24,7 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 class QToolBar;
+class QUndoCommand;
 
 namespace quillon {
 
@@ -38,6 +43,15 @@ class frmF1 : public QMainWindow {
   // Opens a document named on the command line (start-up step 8); a failure is reported in
   // a message box and the window stays empty. True when the document was read.
   bool OpenDocument(const QString& fileName);
+  // Opens a document the way the recent files and a dropped file do: the question about
+  // unsaved graphs first. A file that no longer exists is reported and leaves the recent files.
+  bool OpenRecentDocument(const QString& fileName);
+
+  // Brings the list, the drawing, the view buttons and the projection marks in step with the
+  // document after a command was undone or redone.
+  void FollowDocument();
+  // The recent-file entries of the File menu, from the stored list.
+  void RefreshRecentFiles();
 
   SceneDocument& Document() { return document_; }
   Cls4& Camera() { return camera_; }
@@ -80,6 +94,8 @@ class frmF1 : public QMainWindow {
   void OnHelpSupport();
 
   // --- file, list and help commands of the shell ---
+  void OnFileNew();
+  void OnFilePrintPreview();
   void OnFileExit();
   void OnEditDelete();
   void OnEditDeleteAll();
@@ -117,6 +133,9 @@ class frmF1 : public QMainWindow {
  protected:
   // Closing asks about unsaved graphs; a save that did not happen keeps the window open.
   void closeEvent(QCloseEvent* event) override;
+  // A document file dropped on the window is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private slots:
   void OnListItemChanged(QListWidgetItem* item);
@@ -127,6 +146,10 @@ class frmF1 : public QMainWindow {
  private:
   // Start-up pieces, in the order the window is loaded.
   void CreateMenus();
+  void AddUndoActions(QMenu* edit);
+  void AddRecentFileActions(QMenu* file);
+  void UpdateTitle();
+  void PushCommand(QUndoCommand* command);
   void CreatePopupMenus();
   void CreateToolbars();
   void CreateClientArea();
@@ -138,7 +161,7 @@ class frmF1 : public QMainWindow {
                       const QKeySequence& shortcut = QKeySequence());
   void AddToolbarButtons(QToolBar* toolbar, int table);
   void PresetView(float roll, float pitch, float yaw);
-  void SetSelectedGraphModel(int32_t show, int32_t smoothness);
+  void SetSelectedGraphModel(int32_t show, int32_t smoothness, const QString& name);
   void SyncModeChecks();
   void SetStatusHint(const QString& hint);
 
@@ -160,6 +183,8 @@ class frmF1 : public QMainWindow {
   QMenu* funEdit_ = nullptr;
   QMenu* graphEdit_ = nullptr;
   ToolbarHints* hints_ = nullptr;
+  QList<QAction*> recentActions_;
+  QAction* recentSeparator_ = nullptr;
   bool syncingList_ = false;
   // Created on first use (start-up registers the association); shared_ptr so that this
   // header needs only the declaration. Declared last: destroyed before what it refers to.

@@ -1,10 +1,11 @@
 // Commands of the main window carried out by the file, clipboard, graph-dialog, picture and
-// help controllers (app/window_commands.h).
+// help controllers (app/window_commands.h). What changes the graphs is kept for undo.
 
 #include <QCloseEvent>
 
 #include "app/help_commands.h"
 #include "app/main_window.h"
+#include "app/undo_commands.h"
 #include "app/window_commands.h"
 
 namespace quillon {
@@ -27,7 +28,9 @@ void frmF1::OnFilePrint() {
   Commands().exports.Print();
 }
 void frmF1::OnEditCut() {
-  Commands().edit.Cut();
+  // Cut is Copy, then Delete; a graph that did not reach the clipboard stays.
+  if (document_.CurrentIndex() < 0 || !Commands().edit.Copy()) return;
+  PushCommand(new RemoveGraphCommand(Commands().history.Target(), tr("Cut"), document_.CurrentIndex()));
 }
 void frmF1::OnEditCopy() {
   Commands().edit.Copy();
@@ -36,11 +39,25 @@ void frmF1::OnEditCopyAs() {
   Commands().exports.CopyAsBmp();
 }
 void frmF1::OnEditPaste() {
-  Commands().edit.Paste();
+  DocumentHistory& history = Commands().history;
+  const SceneSettings before = history.Settings();
+  const auto first = static_cast<int32_t>(document_.Items().size());
+  if (Commands().edit.Paste())
+    PushCommand(new AddGraphsCommand(history.Target(), tr("Paste"), before, first));
 }
 // "Edit..." of the graph list's pop-up menu.
 void frmF1::OnEditGraph() {
-  Commands().edit.Edit();
+  DocumentHistory& history = Commands().history;
+  const int32_t index = document_.CurrentIndex();
+  const Cls8::GraphPtr graph = document_.GraphAt(index);
+  if (!graph) {
+    Commands().edit.Edit();  // says what to select
+    return;
+  }
+  const SceneSettings before = history.Settings();
+  ReplaceGraphCommand::Version version{*graph, document_.Items()[static_cast<size_t>(index)].caption};
+  if (Commands().edit.Edit())
+    PushCommand(new ReplaceGraphCommand(history.Target(), tr("Edit"), before, index, std::move(version)));
 }
 
 void frmF1::OnDraw3DGraph() {

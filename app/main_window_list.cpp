@@ -1,12 +1,13 @@
 // List1, the graph list: a view of the scene document's items (captions, check boxes,
-// current item), and the Delete and Delete All commands.
+// current item), and the Delete and Delete All commands. Checking, unchecking and deleting
+// go through the undo history.
 
 #include <QListWidget>
 #include <QMenu>
-#include <string>
 
 #include "app/main_window.h"
-#include "common/message_sink.h"
+#include "app/undo_commands.h"
+#include "app/window_commands.h"
 
 namespace quillon {
 
@@ -41,11 +42,7 @@ void frmF1::OnListItemChanged(QListWidgetItem* item) {
   if (row < 0 || row >= static_cast<int>(document_.Items().size())) return;
   const bool checked = item->checkState() == Qt::Checked;
   if (document_.Items()[row].checked == checked) return;
-  document_.SetChecked(row, checked);
-  // A graph shown again is sampled again; one that fails stays listed, undrawn.
-  std::string failures;
-  for (const std::string& error : document_.TakeSamplingErrors()) failures += error + "\n";
-  if (!failures.empty()) MsgBox(failures, kAppTitle, MsgIcon::Exclamation);
+  PushCommand(new CheckGraphCommand(Commands().history.Target(), row, checked));
 }
 
 void frmF1::OnListCurrentRowChanged(int row) {
@@ -60,11 +57,16 @@ void frmF1::OnListContextMenu(const QPoint& pos) {
 void frmF1::OnEditDelete() {
   // Without a current graph there is nothing to delete.
   if (document_.CurrentIndex() < 0 || document_.ListScene.Count() == 0) return;
-  document_.Delete();
+  PushCommand(new RemoveGraphCommand(Commands().history.Target(), tr("Delete"), document_.CurrentIndex()));
 }
 
 void frmF1::OnEditDeleteAll() {
-  document_.DeleteAll();
+  // An empty list has nothing to undo; only the graph IDs start again from 1.
+  if (document_.ListScene.Count() == 0) {
+    document_.DeleteAll();
+    return;
+  }
+  PushCommand(new DeleteAllCommand(Commands().history.Target()));
 }
 
 }  // namespace quillon

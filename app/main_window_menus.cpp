@@ -20,16 +20,21 @@ QAction* frmF1::MenuAction(const char* objectName, const QString& caption, void 
 void frmF1::CreateMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->setObjectName("mnuFile");
+  file->addAction(MenuAction("mnuFileNew", tr("&New"), &frmF1::OnFileNew, QKeySequence::New));
   file->addAction(MenuAction("mnuFileOpen", tr("&Open..."), &frmF1::OnFileOpen, QKeySequence::Open));
   file->addAction(MenuAction("mnuFileSave", tr("&Save"), &frmF1::OnFileSave, QKeySequence::Save));
   file->addAction(MenuAction("mnuFileSaveAs", tr("Save&As..."), &frmF1::OnFileSaveAs, QKeySequence::SaveAs));
   file->addSeparator();
   file->addAction(MenuAction("mnuFilePrint", tr("&Print..."), &frmF1::OnFilePrint, QKeySequence::Print));
+  file->addAction(MenuAction("mnuFilePrintPreview", tr("Print Pre&view..."), &frmF1::OnFilePrintPreview));
+  AddRecentFileActions(file);
   file->addSeparator();
   file->addAction(MenuAction("mnuFileExit", tr("E&xit"), &frmF1::OnFileExit, QKeySequence(tr("Ctrl+Q"))));
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->setObjectName("mnuEdit");
+  AddUndoActions(edit);
+  edit->addSeparator();
   edit->addAction(MenuAction("mnuEditCut", tr("Cu&t"), &frmF1::OnEditCut, QKeySequence::Cut));
   edit->addAction(MenuAction("mnuEditCopy", tr("&Copy"), &frmF1::OnEditCopy, QKeySequence::Copy));
   edit->addAction(MenuAction("mnuEditCopyAs", tr("Copy As &BMP"), &frmF1::OnEditCopyAs));

@@ -1,11 +1,14 @@
 // The view commands: mouse modes, preset views, projection, Zoom to Fit, the model and
-// shading buttons, and the view, axis and light dialogs.
+// shading buttons, and the view, axis and light dialogs. The model buttons and the dialogs
+// are kept for undo.
 
 #include <QAction>
 #include <QListWidget>
 
 #include "app/draw_area.h"
 #include "app/main_window.h"
+#include "app/undo_commands.h"
+#include "app/window_commands.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "scene/dialogs/axis_dialog.h"
@@ -116,46 +119,47 @@ void frmF1::OnViewZoomAll() {
   picDraw_->update();
 }
 
-void frmF1::SetSelectedGraphModel(int32_t show, int32_t smoothness) {
+void frmF1::SetSelectedGraphModel(int32_t show, int32_t smoothness, const QString& name) {
   if (document_.DrawScene.Count() == 0) return;
   QListWidgetItem* current = list1_->currentItem();
   if (!current || !current->isSelected()) {
     MsgBox("Select a function first.", "Warning", MsgIcon::Exclamation);
     return;
   }
-  const Cls8::GraphPtr listed = document_.GraphAt(list1_->row(current));
-  if (!listed) return;
-  for (const auto& entry : document_.DrawScene.FunSurfs()) {
-    if (entry.graph->ID != listed->ID) continue;
-    if (show) entry.graph->Show = show;
-    if (smoothness) entry.graph->Smoothness = smoothness;
-    break;
-  }
-  RecompileAndRepaint();
+  const int32_t index = list1_->row(current);
+  const Cls8::GraphPtr listed = document_.GraphAt(index);
+  if (!listed || !document_.IsGraphShown(listed->ID)) return;
+  ReplaceGraphCommand::Version after{*listed, document_.Items()[static_cast<size_t>(index)].caption};
+  if (show) after.graph.Show = show;
+  if (smoothness) after.graph.Smoothness = smoothness;
+  if (after.graph.Show == listed->Show && after.graph.Smoothness == listed->Smoothness) return;
+  PushCommand(new ReplaceGraphCommand(Commands().history.Target(), name, index, std::move(after)));
 }
 
 void frmF1::OnModelPoint() {
-  SetSelectedGraphModel(1, 0);
+  SetSelectedGraphModel(1, 0, tr("Point Model"));
 }
 void frmF1::OnModelGrid() {
-  SetSelectedGraphModel(2, 0);
+  SetSelectedGraphModel(2, 0, tr("Grid Model"));
 }
 void frmF1::OnModelSurface() {
-  SetSelectedGraphModel(3, 0);
+  SetSelectedGraphModel(3, 0, tr("Surface Model"));
 }
 void frmF1::OnSmoothFlat() {
-  SetSelectedGraphModel(0, 1);
+  SetSelectedGraphModel(0, 1, tr("Flat Surface"));
 }
 void frmF1::OnSmoothSmooth() {
-  SetSelectedGraphModel(0, 2);
+  SetSelectedGraphModel(0, 2, tr("Smooth Surface"));
 }
 void frmF1::OnSmoothSmoothest() {
-  SetSelectedGraphModel(0, 3);
+  SetSelectedGraphModel(0, 3, tr("Smoothest Surface"));
 }
 
 void frmF1::OnViewSettings() {
+  const SceneSettings before = Commands().history.Settings();
   frmF14 dialog(camera_, this);
-  dialog.exec();
+  if (Commands().dialogs.Run(dialog) == QDialog::Accepted)
+    Commands().history.PushSettings(tr("View Settings"), before);
   const bool perspective = camera_.ProjectType == 2;
   findChild<QAction*>("barViewOrtho")->setChecked(!perspective);
   findChild<QAction*>("barViewPer")->setChecked(perspective);
@@ -163,14 +167,17 @@ void frmF1::OnViewSettings() {
 }
 
 void frmF1::OnDrawAxis() {
+  const SceneSettings before = Commands().history.Settings();
   const int32_t kind = State().SceneKind;
   if (kind == 1 || kind == 4) {
     frmF20 dialog(document_.Axes, this);
-    dialog.exec();
+    Commands().dialogs.Run(dialog);
   } else {
     frmF3 dialog(document_.Axes, this);
-    dialog.exec();
+    Commands().dialogs.Run(dialog);
   }
+  // Cancel puts back what the dialog changed early, so only a confirmed change is kept.
+  Commands().history.PushSettings(tr("Axis"), before);
   if (State().AxesChanged) {
     State().AxesChanged = false;
     RecompileAndRepaint();
@@ -180,8 +187,10 @@ void frmF1::OnDrawAxis() {
 }
 
 void frmF1::OnDrawLight() {
+  const SceneSettings before = Commands().history.Settings();
   frmF8 dialog(light_, this);
-  dialog.exec();
+  if (Commands().dialogs.Run(dialog) == QDialog::Accepted)
+    Commands().history.PushSettings(tr("Light"), before);
   picDraw_->update();
 }
 

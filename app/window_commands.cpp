@@ -14,16 +14,23 @@ QString WindowCommands::ProgramFolder() {
 
 WindowCommands::WindowCommands(frmF1& window)
     : association(ProgramFolder()),
+      history(UndoTarget{window.Document(), window.Light(), window.Camera(),
+                         [&window] { window.FollowDocument(); }}),
       files(window.Document(), fileDialog, association, &window),
       dialogs(window.Document(), window.Light(), &window),
       draw(files, dialogs),
       edit(window.Document(), dialogs, window.ClipGraphCount),
       exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }) {
   files.SetCapture([&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); });
-  files.SetClearResult([&window] {
+  const auto clearResult = [&window] {
     State().ResultText.clear();
     window.RecompileAndRepaint();
-  });
+  };
+  files.SetClearResult(clearResult);
+  files.SetHistory(&history);
+  draw.SetClearResult(clearResult);
+  draw.SetHistory(&history);
+  exports.SetParent(&window);
   edit.SetOnChanged([&window] {
     window.RefreshGraphList();
     window.RecompileAndRepaint();

@@ -1,16 +1,18 @@
 #pragma once
 // The command controllers of the main window, built from its pieces: the file dialog, the
-// association, the File, Draw, Edit and picture commands. The window's command slots call
-// them (main_window_commands.cpp).
+// association, the document's history and recent files, the File, Draw, Edit and picture
+// commands. The window's command slots call them (main_window_commands.cpp).
 
 #include <QString>
 
+#include "app/document_history.h"
 #include "app/draw_commands.h"
 #include "app/edit_commands.h"
 #include "app/export_commands.h"
 #include "app/file_association.h"
 #include "app/file_chooser.h"
 #include "app/file_commands.h"
+#include "app/recent_files.h"
 
 namespace quillon {
 
@@ -24,6 +26,8 @@ struct WindowCommands {
 
   QtFileChooser fileDialog;
   FileAssociation association;
+  DocumentHistory history;
+  RecentFiles recent;
   FileCommands files;
   GraphDialogLauncher dialogs;
   DrawCommands draw;
