@@ -299,46 +299,35 @@ class CommandsFileTest : public QObject {
   }
 
   void drawQuestionWithEachAnswer() {
-    QVERIFY(files_->PrepareNewDrawing(DrawCommand::kFunctionGraph));  // no graphs: no question
+    // No graphs: no question, the dialog adds to the empty list.
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kFunctionGraph), NewDrawing::kAddToScene);
     QVERIFY(sink_->Requests().empty());
 
     AddSurface(*doc_, "z");
     sink_->Script(MsgAnswer::Cancel);
-    QVERIFY(files_->PrepareNewDrawing(DrawCommand::kFunctionGraph));
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kFunctionGraph), NewDrawing::kAddToScene);
     QUILLON_EXPECT_ONE_MESSAGE(*sink_, "Save changes to file?", "Note", MsgIcon::Exclamation);
     QVERIFY(sink_->Requests()[0].buttons == MsgButtons::YesNoCancel);
-    QCOMPARE(doc_->Items().size(), size_t{1});
-    QCOMPARE(resultCleared_, 0);
 
     // Yes with a cancelled save: nothing is discarded; 3D Graph ends, Color Map goes on.
-    sink_->Clear();
     sink_->Script(MsgAnswer::Yes);
     chooser_->ScriptCancel();
-    QVERIFY(!files_->PrepareNewDrawing(DrawCommand::kFunctionGraph));
-    QCOMPARE(doc_->Items().size(), size_t{1});
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kFunctionGraph), NewDrawing::kStop);
     sink_->Script(MsgAnswer::Yes);
     chooser_->ScriptCancel();
-    QVERIFY(files_->PrepareNewDrawing(DrawCommand::kColorMap));
-    QCOMPARE(doc_->Items().size(), size_t{1});
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kColorMap), NewDrawing::kAddToScene);
 
-    // Yes with a written save: the graphs go.
-    sink_->Clear();
+    // Yes with a written save, or No: the graphs make way, once the dialog ends with OK.
     sink_->Script(MsgAnswer::Yes);
     chooser_->Script(Path("before-new.zvt"));
-    QVERIFY(files_->PrepareNewDrawing(DrawCommand::kFunctionGraph));
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kFunctionGraph), NewDrawing::kReplaceScene);
     QVERIFY(QFile::exists(Path("before-new.zvt")));
-    QCOMPARE(doc_->Items().size(), size_t{0});
-    QCOMPARE(State().LastGraphID, 0);
-    QCOMPARE(resultCleared_, 1);
-
-    // No: the graphs go unsaved.
-    AddSurface(*doc_, "z");
     sink_->Script(MsgAnswer::No);
     const size_t chooses = chooser_->Requests().size();
-    QVERIFY(files_->PrepareNewDrawing(DrawCommand::kColorMap));
+    QCOMPARE(files_->AskBeforeNewDrawing(DrawCommand::kColorMap), NewDrawing::kReplaceScene);
     QCOMPARE(chooser_->Requests().size(), chooses);
-    QCOMPARE(doc_->Items().size(), size_t{0});
-    QCOMPARE(resultCleared_, 2);
+    QCOMPARE(doc_->Items().size(), size_t{1});  // nothing deleted by the question itself
+    QCOMPARE(resultCleared_, 0);
   }
 
   void theAssociationNamesTheClassTheProgramAndTheIcon() {

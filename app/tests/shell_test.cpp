@@ -29,7 +29,9 @@ QString Caption(const QAction* action) {
 // The captions of a menu, "-" for a separator.
 QStringList Captions(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : menu->actions()) out << (action->isSeparator() ? "-" : Caption(action));
+  for (const QAction* action : menu->actions()) {
+    if (action->isVisible()) out << (action->isSeparator() ? "-" : Caption(action));
+  }
   return out;
 }
 
@@ -56,14 +58,19 @@ class ShellTest : public QObject {
 
   void titleAndMenuTree() {
     frmF1& w = *f_->window;
-    QCOMPARE(w.windowTitle(), QString("Quillon"));
+    QCOMPARE(w.windowTitle(), QString("Untitled[*] - Quillon"));
+    RecentFiles recent;
+    for (const QString& file : recent.Files()) recent.Remove(file);
+    w.RefreshRecentFiles();
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) menus << Caption(a);
     QCOMPARE(menus, QStringList({"File", "Edit", "View", "Draw", "Help"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuFile")),
-             QStringList({"Open...", "Save", "SaveAs...", "-", "Print...", "-", "Exit"}));
+             QStringList(
+                 {"New", "Open...", "Save", "SaveAs...", "-", "Print...", "Print Preview...", "-", "Exit"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuEdit")),
-             QStringList({"Cut", "Copy", "Copy As BMP", "Paste", "-", "Delete", "Delete All"}));
+             QStringList(
+                 {"Undo", "Redo", "-", "Cut", "Copy", "Copy As BMP", "Paste", "-", "Delete", "Delete All"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuView")),
              QStringList({"Move", "Zoom", "Zoom to Fit", "Rotate About X Axis", "Rotate About Y Axis",
                           "Rotate About Z Axis", "Track Ball", "-", "Front", "Right", "Top", "ISO", "-",
@@ -81,10 +88,13 @@ class ShellTest : public QObject {
       const char* caption;
       QKeySequence keys;
     } items[] = {
+        {"mnuFileNew", "New", QKeySequence::New},
         {"mnuFileOpen", "Open...", QKeySequence::Open},
         {"mnuFileSave", "Save", QKeySequence::Save},
         {"mnuFilePrint", "Print...", QKeySequence::Print},
         {"mnuFileExit", "Exit", QKeySequence("Ctrl+Q")},
+        {"mnuEditUndo", "Undo", QKeySequence("Ctrl+Z")},
+        {"mnuEditRedo", "Redo", QKeySequence("Ctrl+Shift+Z")},
         {"mnuEditCut", "Cut", QKeySequence::Cut},
         {"mnuEditCopy", "Copy", QKeySequence::Copy},
         {"mnuEditPaste", "Paste", QKeySequence::Paste},

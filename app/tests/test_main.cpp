@@ -2,6 +2,8 @@
 // program itself asks for.
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/gl_format.h"
@@ -18,6 +20,10 @@ std::vector<TestFactory>& RegisteredTests() {
 
 int main(int argc, char** argv) {
   quillon::InstallDefaultGlFormat();
+  // Settings (recent files) go to a folder of this run, never to the user's own.
+  QTemporaryDir settings;
+  qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   QApplication app(argc, argv);
   int failures = 0;
   for (const auto& factory : quillon::test::RegisteredTests()) {

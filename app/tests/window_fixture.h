@@ -1,6 +1,7 @@
 #pragma once
 // A shown main window for the GUI tests, with message boxes recorded, and a helper that
-// adds a sampled 3D surface graph the way the graph dialog does.
+// adds a sampled 3D surface graph the way the graph dialog does (kept for undo, so the
+// document counts as changed).
 
 #include <QtTest>
 #include <memory>
@@ -8,6 +9,8 @@
 
 #include "app/draw_area.h"
 #include "app/main_window.h"
+#include "app/undo_commands.h"
+#include "app/window_commands.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "graph/graph.h"
@@ -39,8 +42,12 @@ class WindowFixture {
     graph->ColorR = 3;
     graph->ColorG = 4;
     graph->ColorB = 5;
+    DocumentHistory& history = window->Commands().history;
+    const SceneSettings before = history.Settings();
+    const auto first = static_cast<int32_t>(window->Document().Items().size());
     state.LastGraphID = graph->ID;
     window->Document().AddGraph(graph);
+    history.Push(new AddGraphsCommand(history.Target(), QStringLiteral("3D Graph"), before, first));
     window->RefreshGraphList();
     window->RecompileAndRepaint();
     return graph;
