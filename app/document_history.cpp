@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 #include "app/undo_commands.h"
 

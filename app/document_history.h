@@ -17,7 +17,7 @@ class DocumentHistory : public QObject {
   Q_OBJECT
  public:
   // The commands kept for undo; older ones are dropped.
-  static constexpr int kUndoLimit = 200;
+  static constexpr int kUndoLimit = 100;
 
   explicit DocumentHistory(UndoTarget target, QObject* parent = nullptr);
 

@@ -104,16 +104,27 @@ bool ExportCommands::PrintPicture(QPrinter& printer, const QImage& picture, QStr
   return true;
 }
 
+namespace {
+
+void ReportPrintFailure(const QString& reason) {
+  MsgBox("The picture could not be printed: " + reason.toStdString() + ".", "Print", MsgIcon::Exclamation);
+}
+
+}  // namespace
+
 bool ExportCommands::PrintAndReport(QPrinter& printer, const QImage& picture) {
   QString reason;
   if (PrintPicture(printer, picture, &reason)) return true;
-  MsgBox("The picture could not be printed: " + reason.toStdString() + ".", "Print", MsgIcon::Exclamation);
+  ReportPrintFailure(reason);
   return false;
 }
 
 bool ExportCommands::Print(QPrinter* printer) {
   const QImage& picture = Take();
-  if (picture.isNull()) return PrintAndReport(*std::make_unique<QPrinter>(), picture);
+  if (picture.isNull()) {
+    ReportPrintFailure(QStringLiteral("there is no picture of the drawing area"));
+    return false;
+  }
   std::unique_ptr<QPrinter> chosen;
   if (!printer) {
     chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
