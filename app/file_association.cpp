@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include "app/install_tree.h"
+
 namespace quillon {
 namespace {
 
@@ -48,12 +50,27 @@ QString FileAssociation::DataHome() {
 
 AssociationPaths FileAssociation::Paths() const {
   const QString home = DataHome();
+  const QString installed = InstalledDataFolder(programFolder_);
   return AssociationPaths{home + QStringLiteral("/mime/packages/quillon-wdxfile.xml"),
                           home + QStringLiteral("/applications/quillon.desktop"),
-                          programFolder_ + QStringLiteral("/quillon.svg")};
+                          installed.isEmpty()
+                              ? programFolder_ + QStringLiteral("/quillon.svg")
+                              : installed + QStringLiteral("/icons/hicolor/scalable/apps/quillon.svg")};
+}
+
+bool FileAssociation::UsesInstalledAssociation() const {
+  const QString installed = InstalledDataFolder(programFolder_);
+  if (installed.isEmpty() || !QFileInfo::exists(installed + QStringLiteral("/applications/quillon.desktop")))
+    return false;
+  const QString canonical = QFileInfo(installed).canonicalFilePath();
+  for (const QString& folder : SystemDataFolders()) {
+    if (QFileInfo(folder).canonicalFilePath() == canonical) return true;
+  }
+  return false;
 }
 
 void FileAssociation::Register() const {
+  if (UsesInstalledAssociation()) return;
   const QString className = QString::fromLatin1(kClassName);
   QString xml;
   QTextStream out(&xml);
@@ -83,6 +100,8 @@ QString FileAssociation::RegisteredClass() const {
 }
 
 void FileAssociation::Refresh() const {
+  // An installed program leaves a registration written by another copy (a build tree) alone.
+  if (UsesInstalledAssociation()) return;
   const QString className = RegisteredClass();
   if (className.isEmpty()) return;
   WriteDesktopEntry(className);
@@ -100,7 +119,7 @@ void FileAssociation::WriteDesktopEntry(const QString& className) const {
       << "Exec=" << QuoteExecArgument(program) << " %f\n"
       << "Icon=" << Paths().icon << "\n"
       << "MimeType=" << MimeType(className) << ";\n"
-      << "Categories=Education;Science;Math;\n"
+      << "Categories=Science;Math;\n"
       << "Terminal=false\n";
   out.flush();
   WriteWhole(Paths().desktopEntry, entry.toUtf8());

@@ -1,30 +1,38 @@
 #include "app/help_commands.h"
 
 #include <QDesktopServices>
-#include <QUrl>
+
+#include "app/install_tree.h"
 
 namespace quillon {
 
 QString HelpFilePath(const QString& programFolder) {
-  return programFolder + QStringLiteral("/quillon-help.html");
+  const QString installed = InstalledDataFolder(programFolder);
+  const QString folder = installed.isEmpty() ? programFolder : installed + QStringLiteral("/quillon");
+  return folder + QStringLiteral("/quillon-help.html");
 }
 
-QString HomePageAddress() {
-  return QStringLiteral(QUILLON_HOME_PAGE);
+QUrl PageAddress(const QString& configured, const QString& programFolder) {
+  if (!configured.isEmpty()) return QUrl(configured);
+  return QUrl::fromLocalFile(HelpFilePath(programFolder));
 }
-QString SupportPageAddress() {
-  return QStringLiteral(QUILLON_SUPPORT_PAGE);
+
+QUrl HomePageAddress(const QString& programFolder) {
+  return PageAddress(QStringLiteral(QUILLON_HOME_PAGE), programFolder);
+}
+QUrl SupportPageAddress(const QString& programFolder) {
+  return PageAddress(QStringLiteral(QUILLON_SUPPORT_PAGE), programFolder);
 }
 
 void OpenHelpContents(const QString& programFolder) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath(programFolder)));
 }
 
-void OpenHomePage() {
-  QDesktopServices::openUrl(QUrl(HomePageAddress()));
+void OpenHomePage(const QString& programFolder) {
+  QDesktopServices::openUrl(HomePageAddress(programFolder));
 }
-void OpenSupportPage() {
-  QDesktopServices::openUrl(QUrl(SupportPageAddress()));
+void OpenSupportPage(const QString& programFolder) {
+  QDesktopServices::openUrl(SupportPageAddress(programFolder));
 }
 
 }  // namespace quillon

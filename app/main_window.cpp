@@ -12,6 +12,7 @@
 #include "app/about_box.h"
 #include "app/client_area.h"
 #include "app/draw_area.h"
+#include "app/help_commands.h"
 #include "app/splitter_limits.h"
 #include "app/toolbar_hints.h"
 #include "app/window_commands.h"
@@ -19,15 +20,6 @@
 #include "common/program_state.h"
 
 namespace quillon {
-namespace {
-
-#ifdef QUILLON_HOME_PAGE
-constexpr const char* kHomePage = QUILLON_HOME_PAGE;
-#else
-constexpr const char* kHomePage = "https://quillon.example.org/";
-#endif
-
-}  // namespace
 
 frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmF1");
@@ -177,8 +169,9 @@ void frmF1::OnFileExit() {
 }
 
 void frmF1::OnHelpAbout() {
+  const QUrl homePage = HomePageAddress(WindowCommands::ProgramFolder());
   AboutBox about(
-      QString::fromLatin1(kHomePage), [this] { OnHelpHomePage(); }, this);
+      homePage.toDisplayString(QUrl::PreferLocalFile), [this] { OnHelpHomePage(); }, this);
   about.exec();
 }
 

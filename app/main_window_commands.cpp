@@ -84,10 +84,10 @@ void frmF1::OnHelpContents() {
   OpenHelpContents(WindowCommands::ProgramFolder());
 }
 void frmF1::OnHelpHomePage() {
-  OpenHomePage();
+  OpenHomePage(WindowCommands::ProgramFolder());
 }
 void frmF1::OnHelpSupport() {
-  OpenSupportPage();
+  OpenSupportPage(WindowCommands::ProgramFolder());
 }
 
 // Start-up step 7: the desktop's file-type entry for documents.

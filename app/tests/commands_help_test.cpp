@@ -1,14 +1,19 @@
 // The Help menu: the help page generated beside the program lists every function of the
-// expression engine, and the three commands hand the right addresses to the desktop.
+// expression engine, the three commands and the About box hand the right addresses to the
+// desktop.
 
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QUrl>
 #include <QtTest>
 
 #include "app/help_commands.h"
+#include "app/tests/gui_helpers.h"
 #include "app/tests/test_registry.h"
+#include "app/tests/window_fixture.h"
 #include "expr/function_table.h"
 
 namespace quillon::test {
@@ -41,22 +46,60 @@ class CommandsHelpTest : public QObject {
     }
   }
 
+  // The menu commands open the addresses set at build time, or else the help page of the
+  // program folder they are given.
   void commandsOpenTheirAddresses() {
     UrlRecorder recorder;
     for (const char* scheme : {"http", "https", "file"}) {
       QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &recorder, "Open");
     }
-    OpenHomePage();
-    OpenSupportPage();
-    OpenHelpContents(QStringLiteral("/opt/quillon"));
+    const QString folder = QStringLiteral("/opt/quillon");
+    OpenHomePage(folder);
+    OpenSupportPage(folder);
+    OpenHelpContents(folder);
     for (const char* scheme : {"http", "https", "file"})
       QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 
+    const QUrl help = QUrl::fromLocalFile(QStringLiteral("/opt/quillon/quillon-help.html"));
+    const auto configuredOrHelp = [&](const QString& configured) {
+      return configured.isEmpty() ? help : QUrl(configured);
+    };
     QCOMPARE(recorder.opened.size(), 3);
-    QCOMPARE(recorder.opened[0], QUrl(QStringLiteral(QUILLON_HOME_PAGE)));
-    QCOMPARE(recorder.opened[1], QUrl(QStringLiteral(QUILLON_SUPPORT_PAGE)));
-    QVERIFY(recorder.opened[0] != recorder.opened[1]);
-    QCOMPARE(recorder.opened[2], QUrl::fromLocalFile(QStringLiteral("/opt/quillon/quillon-help.html")));
+    QCOMPARE(recorder.opened[0], configuredOrHelp(QStringLiteral(QUILLON_HOME_PAGE)));
+    QCOMPARE(recorder.opened[1], configuredOrHelp(QStringLiteral(QUILLON_SUPPORT_PAGE)));
+    QCOMPARE(recorder.opened[2], help);
+  }
+
+  // The About box's link and Help > Home Page lead to the same place; without an address set
+  // at build time that is the help page beside the program, which exists.
+  void theAboutBoxLinksToTheHomePage() {
+    WindowFixture f;
+    UrlRecorder recorder;
+    for (const char* scheme : {"http", "https", "file"}) {
+      QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &recorder, "Open");
+    }
+    QString link;
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box) return;
+      auto* label = Control<QLabel>(box, "lblHomePage");
+      link = label->text();
+      emit label->linkActivated(link);
+      Control<QPushButton>(box, "cmdOK")->click();
+    });
+    Control<QAction>(f.window.get(), "mnuHelpAbout")->trigger();
+    Control<QAction>(f.window.get(), "mnuHelpHomePage")->trigger();
+    for (const char* scheme : {"http", "https", "file"})
+      QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+
+    QCOMPARE(recorder.opened.size(), 2);
+    QCOMPARE(recorder.opened[0], recorder.opened[1]);
+    QVERIFY2(link.contains(recorder.opened[1].toDisplayString(QUrl::PreferLocalFile).toHtmlEscaped()),
+             qPrintable(link));
+    if (QStringLiteral(QUILLON_HOME_PAGE).isEmpty()) {
+      QVERIFY(recorder.opened[0].isLocalFile());
+      QVERIFY2(QFile::exists(recorder.opened[0].toLocalFile()), qPrintable(recorder.opened[0].toString()));
+    }
   }
 };
 
