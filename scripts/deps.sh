@@ -16,8 +16,8 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   # headless window tests
   xvfb xauth x11-utils
-  # freedesktop association tools
-  shared-mime-info desktop-file-utils
+  # freedesktop association tools; icon rendering and checks of the install tree
+  shared-mime-info desktop-file-utils qt6-svg-dev appstream groff-base
   # benchmark baselines
   python3 python3-numpy python3-matplotlib
 )

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QImage>
 #include <QTimer>
 #include <cstdio>
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(quillon::kAppTitle));
   QApplication::setApplicationVersion("1.0.2");
+  // The desktop matches the window with its entry; the icon is the installed theme's, or the
+  // one beside the program in the build tree.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quillon"));
+  QApplication::setWindowIcon(QIcon::fromTheme(
+      QStringLiteral("quillon"), QIcon(QApplication::applicationDirPath() + QStringLiteral("/quillon.svg"))));
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Plots functions of one complex variable.");
