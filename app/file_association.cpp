@@ -63,7 +63,7 @@ bool FileAssociation::UsesInstalledAssociation() const {
   if (installed.isEmpty() || !QFileInfo::exists(installed + QStringLiteral("/applications/quillon.desktop")))
     return false;
   const QString canonical = QFileInfo(installed).canonicalFilePath();
-  for (const QString& folder : SystemDataFolders()) {
+  for (const QString& folder : QStringList{DataHome()} + SystemDataFolders()) {
     if (QFileInfo(folder).canonicalFilePath() == canonical) return true;
   }
   return false;

@@ -3,7 +3,7 @@
 // package that maps *.zvt to the class "wdxfile" (caption "Quillon") and a desktop entry
 // whose Exec line opens such files with this program. A program installed where the desktop
 // reads its shared files relies on the entry and type installed with it; any other (the build
-// tree, an install tree outside $XDG_DATA_DIRS) writes them into the user's data home at every
+// tree, an install tree outside the XDG data folders) writes them into the user's data home at every
 // start and refreshes them at every document save. Failures are ignored like the registry
 // calls they stand for.
 
@@ -28,7 +28,8 @@ class FileAssociation {
   // icon of that class (after a save). Does nothing when the package is missing.
   void Refresh() const;
   // True when the program runs from an install tree whose desktop entry the desktop reads (its
-  // share folder is one of SystemDataFolders()): Register and Refresh then write nothing.
+  // share folder is the data home or one of SystemDataFolders()): Register and Refresh then
+  // write nothing.
   bool UsesInstalledAssociation() const;
 
   AssociationPaths Paths() const;

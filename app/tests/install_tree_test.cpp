@@ -47,31 +47,36 @@ class InstallTreeTest : public QObject {
 
  private slots:
   void theAssociationFollowsWhereTheProgramRuns_data() {
-    QTest::addColumn<QString>("programFolder");  // relative to the temporary folder
-    QTest::addColumn<bool>("installedEntry");    // share/applications/quillon.desktop present
-    QTest::addColumn<QString>("dataDirs");       // $XDG_DATA_DIRS, "@" for the temporary folder
+    // Folders relative to the temporary folder; "@" in the data folders stands for it.
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<bool>("installedEntry");  // share/applications/quillon.desktop present
+    QTest::addColumn<QString>("dataHome");     // $XDG_DATA_HOME
+    QTest::addColumn<QString>("dataDirs");     // $XDG_DATA_DIRS
     QTest::addColumn<bool>("registersForUser");
-    QTest::addColumn<QString>("helpPage");  // relative to the temporary folder
+    QTest::addColumn<QString>("helpPage");
     QTest::addColumn<QString>("icon");
 
-    QTest::newRow("build tree") << "build/app" << false << "@/prefix/share:/usr/share" << true
-                                << "build/app/quillon-help.html"
+    const QString help = "prefix/share/quillon/quillon-help.html";
+    const QString icon = "prefix/share/icons/hicolor/scalable/apps/quillon.svg";
+    QTest::newRow("build tree") << "build/app" << false << "@/home"
+                                << "@/prefix/share:/usr/share" << true << "build/app/quillon-help.html"
                                 << "build/app/quillon.svg";
-    const QString installedHelp = "prefix/share/quillon/quillon-help.html";
-    const QString installedIcon = "prefix/share/icons/hicolor/scalable/apps/quillon.svg";
-    QTest::newRow("installed, desktop reads it")
-        << "prefix/bin" << true << "/usr/share:@/prefix/share/" << false << installedHelp << installedIcon;
-    QTest::newRow("installed, read through a link")
-        << "prefix/bin" << true << "@/link-to-share" << false << installedHelp << installedIcon;
-    QTest::newRow("installed out of the desktop's sight")
-        << "prefix/bin" << true << "/usr/share" << true << installedHelp << installedIcon;
-    QTest::newRow("install tree without a desktop entry")
-        << "prefix/bin" << false << "@/prefix/share" << true << installedHelp << installedIcon;
+    QTest::newRow("installed, desktop reads it") << "prefix/bin" << true << "@/home"
+                                                 << "/usr/share:@/prefix/share/" << false << help << icon;
+    QTest::newRow("installed, read through a link") << "prefix/bin" << true << "@/home"
+                                                    << "@/link-to-share" << false << help << icon;
+    QTest::newRow("installed in the data home") << "prefix/bin" << true << "@/prefix/share"
+                                                << "/usr/share" << false << help << icon;
+    QTest::newRow("installed out of the desktop's sight") << "prefix/bin" << true << "@/home"
+                                                          << "/usr/share" << true << help << icon;
+    QTest::newRow("install tree without a desktop entry") << "prefix/bin" << false << "@/home"
+                                                          << "@/prefix/share" << true << help << icon;
   }
 
   void theAssociationFollowsWhereTheProgramRuns() {
     QFETCH(QString, programFolder);
     QFETCH(bool, installedEntry);
+    QFETCH(QString, dataHome);
     QFETCH(QString, dataDirs);
     QFETCH(bool, registersForUser);
     QFETCH(QString, helpPage);
@@ -86,7 +91,7 @@ class InstallTreeTest : public QObject {
     if (installedEntry) Touch(root + "/prefix/share/applications/quillon.desktop");
     QVERIFY(QFile::link(root + "/prefix/share", root + "/link-to-share"));
 
-    ScopedEnv home("XDG_DATA_HOME", root + "/home");
+    ScopedEnv home("XDG_DATA_HOME", QString(dataHome).replace('@', root));
     ScopedEnv dirs("XDG_DATA_DIRS", QString(dataDirs).replace('@', root));
     // The desktop's database tools are left out: they would run on after the test.
     ScopedEnv path("PATH", root + "/no-tools");
@@ -96,15 +101,20 @@ class InstallTreeTest : public QObject {
     QCOMPARE(HelpFilePath(root + "/" + programFolder), root + "/" + helpPage);
     QCOMPARE(association.Paths().icon, root + "/" + icon);
 
+    // The installed entry is a stub here: a written one names the program to run.
+    const auto written = [&] {
+      QFile entry(association.Paths().desktopEntry);
+      return entry.open(QIODevice::ReadOnly) && entry.readAll().contains("Exec=");
+    };
     association.Register();
-    QCOMPARE(QFile::exists(association.Paths().desktopEntry), registersForUser);
+    QCOMPARE(written(), registersForUser);
     QCOMPARE(QFile::exists(association.Paths().mimePackage), registersForUser);
     // A registration another copy left behind is refreshed only by a copy that registers.
     Touch(association.Paths().mimePackage,
           "<mime-type type=\"application/x-wdxfile\"><glob pattern=\"*.zvt\"/></mime-type>");
-    QFile::remove(association.Paths().desktopEntry);
+    Touch(association.Paths().desktopEntry);
     association.Refresh();
-    QCOMPARE(QFile::exists(association.Paths().desktopEntry), registersForUser);
+    QCOMPARE(written(), registersForUser);
   }
 };
 
