@@ -5,6 +5,7 @@
 
 #include "common/program_state.h"
 #include "common/runtime_error.h"
+#include "document/extension_block.h"
 #include "document/field_rules.h"
 #include "document/record_reader.h"
 #include "document/tokens.h"
@@ -29,6 +30,42 @@ std::string CopyText(const SceneDocument& document) {
   return text;
 }
 
+std::string CopyPayload(const SceneDocument& document) {
+  ExtensionBlock block;
+  block.copyText = CopyText(document);
+  if (block.copyText.empty()) return {};
+  const Cls8::GraphPtr graph = document.GraphAt(document.CurrentIndex());
+  if (WritesRecord(graph->GraphType)) {
+    BlockGraph entry;
+    entry.record = 0;
+    entry.extras = graph->Extras;
+    block.graphs.push_back(entry);
+  }
+  return EncodeExtensionBlock(block, std::nullopt);
+}
+
+std::optional<PasteSource> ReadCopyPayload(std::string_view payload, std::string* warning) {
+  const BlockRead read = ReadExtensionBlock(payload, std::nullopt);
+  std::string problems;
+  for (const std::string& problem : read.problems) problems += (problems.empty() ? "" : "\n") + problem;
+  if (!read.block || read.block->copyText.empty()) {
+    if (warning) {
+      *warning = "The program's own copy on the clipboard is damaged; the plain text is pasted instead.";
+      if (!problems.empty()) *warning += "\n" + problems;
+    }
+    return std::nullopt;
+  }
+  if (warning) *warning = problems;
+  PasteSource source;
+  source.text = read.block->copyText;
+  for (const BlockGraph& entry : read.block->graphs) {
+    if (!entry.record || *entry.record >= kMaxPasteTokens) continue;
+    if (source.extras.size() <= *entry.record) source.extras.resize(*entry.record + 1);
+    source.extras[*entry.record] = entry.extras;
+  }
+  return source;
+}
+
 bool PasteKindAccepted(int32_t sceneKind, int32_t clipKind) {
   switch (sceneKind) {
     case 1:
@@ -44,8 +81,8 @@ bool PasteKindAccepted(int32_t sceneKind, int32_t clipKind) {
   }
 }
 
-bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGraphCount,
-               std::string* warning) {
+bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGraphCount, std::string* warning,
+               const std::vector<GraphExtras>& extras) {
   if (clipGraphCount < 1) return false;
   const std::optional<TokenList> tokens = TokenList::Split(text, kMaxPasteTokens);
   if (!tokens) return false;
@@ -63,6 +100,7 @@ bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGra
     ProgramState& state = State();
     if (state.LastGraphID == std::numeric_limits<int32_t>::max()) break;  // no ID left to hand out
     record.graph->ID = ++state.LastGraphID;
+    if (static_cast<size_t>(i) < extras.size()) record.graph->Extras = extras[static_cast<size_t>(i)];
     try {
       if (!document.AddGraph(record.graph) && warning) *warning = "the pasted function could not be sampled";
     } catch (const RuntimeError& e) {

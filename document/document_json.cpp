@@ -1,8 +1,11 @@
 #include "document/document_json.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 #include "common/program_state.h"
+#include "document/extension_fields.h"
 #include "graph/record_text.h"
 
 namespace quillon {
@@ -48,7 +51,12 @@ class ObjectWriter {
   bool first_ = true;
 };
 
-std::string GraphJson(const Cls9& g, const std::string& indent) {
+// Every setting, start values included, on one line.
+std::string SettingsText(const QJsonObject& settings) {
+  return QJsonDocument(settings).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::string GraphJson(const Cls9& g, bool checked, const std::string& indent) {
   std::string out;
   ObjectWriter o(out, indent);
   o.Int("GraphType", g.GraphType);
@@ -85,6 +93,8 @@ std::string GraphJson(const Cls9& g, const std::string& indent) {
   o.Int("ColorR", g.ColorR);
   o.Int("ColorG", g.ColorG);
   o.Int("ColorB", g.ColorB);
+  o.Bool("checked", checked);
+  o.Raw("settings", SettingsText(GraphSettingsJson(g.Extras, false)));
   o.End();
   return out;
 }
@@ -177,11 +187,13 @@ std::string DocumentJson(const SceneDocument& document) {
   const auto& entries = document.ListScene.FunSurfs();
   for (size_t i = 0; i < entries.size(); ++i) {
     graphs += i ? ",\n    " : "\n    ";
-    graphs += GraphJson(*entries[i].graph, "    ");
+    const bool checked = i < document.Items().size() && document.Items()[i].checked;
+    graphs += GraphJson(*entries[i].graph, checked, "    ");
   }
   graphs += entries.empty() ? "]" : "\n  ]";
   o.Raw("graphs", graphs);
   o.Raw("axes", AxesJson(document.Axes, "  "));
+  o.Raw("scene", SettingsText(SceneSettingsJson(document.Extras, false)));
   o.End();
   out += '\n';
   return out;

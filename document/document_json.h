@@ -9,8 +9,10 @@
 namespace quillon {
 
 // Keys: SceneKind, LastGraphID, FrameCount, AnimationSpeed, TitleLetterX/Y/Z (from the
-// program-wide state), graphs (ListScene in list order; MinT and MaxT always present) and
-// axes. Texts are written as UTF-8; bytes that are not valid UTF-8 are taken as Latin-1.
+// program-wide state), graphs (ListScene in list order; MinT and MaxT always present; each
+// with its check state "checked" and every key of its "settings"), axes, and the scene's
+// "scene" settings (every key). Texts are written as UTF-8; bytes that are not valid UTF-8 are taken as
+// Latin-1.
 std::string DocumentJson(const SceneDocument& document);
 
 // The JSON string literal of a text, quotes included.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "document/extension_block.h"
 #include "document/scene_document.h"
 
 namespace quillon {
@@ -27,5 +28,15 @@ struct EncodeResult {
 // Wraps the text in the file header; refuses a text longer than kMaxDocumentText bytes
 // rather than write a length that does not describe it.
 EncodeResult EncodeDocument(const std::string& text);
+
+// What the document carries beyond its text: the scene's settings, the settings and list
+// positions of the shown graphs (by their position among the records), and the graphs whose
+// items are unchecked, with their records. Graphs of kinds without a record are not kept.
+ExtensionBlock DocumentBlock(const SceneDocument& document);
+
+// What Save writes: the text in the file header and, when the document holds settings
+// other than their start values or unchecked graphs, the extension block after it. A
+// document without either is written exactly as EncodeDocument writes its text.
+EncodeResult EncodeSceneDocument(const SceneDocument& document);
 
 }  // namespace quillon

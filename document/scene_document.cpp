@@ -68,6 +68,32 @@ void SceneDocument::RemoveLast() {
   if (current_ >= static_cast<int32_t>(items_.size())) current_ = static_cast<int32_t>(items_.size()) - 1;
 }
 
+void SceneDocument::AddHiddenGraph(const Cls8::GraphPtr& graph) {
+  ListScene.Add(graph, KeyOf(*graph));
+  items_.push_back({Caption(*graph, State().SceneKind), false});
+}
+
+void SceneDocument::ReorderList(const std::vector<size_t>& order) {
+  const std::vector<Cls8::Entry> entries = ListScene.FunSurfs();
+  if (order.size() != entries.size() || order.size() != items_.size()) return;
+  std::vector<bool> taken(order.size(), false);
+  for (size_t from : order) {
+    if (from >= order.size() || taken[from]) return;
+    taken[from] = true;
+  }
+  std::vector<ListItem> items;
+  items.reserve(order.size());
+  ListScene.Clear();
+  int32_t current = -1;
+  for (size_t k = 0; k < order.size(); ++k) {
+    ListScene.Add(entries[order[k]].graph, entries[order[k]].key);
+    items.push_back(items_[order[k]]);
+    if (static_cast<int32_t>(order[k]) == current_) current = static_cast<int32_t>(k);
+  }
+  items_ = std::move(items);
+  current_ = current;
+}
+
 void SceneDocument::SetChecked(int32_t index, bool checked, int32_t drawPosition) {
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return;
   const Cls8::GraphPtr graph = GraphAt(index);

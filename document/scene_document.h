@@ -42,8 +42,9 @@ class SceneDocument {
   Cls8 ListScene;
   Cls8 DrawScene;
   Cls3 Axes;
-  // Box scale, label style and legend; a document without an extension block leaves the
-  // start values.
+  // Box scale, label style and legend. Reading a document sets what it carries (the start
+  // values when it has no extension block); the window gives a scene it starts without a
+  // document SceneExtras::NewScene(). Delete All keeps them, as it keeps the axes frame.
   SceneExtras Extras;
 
   // Called whenever the scene's extent and drawing lists must be recomputed and the window
@@ -69,6 +70,12 @@ class SceneDocument {
   bool AddGraph(const Cls8::GraphPtr& graph, bool sample = true);
   // Undoes the last AddGraph (both containers and the list item).
   void RemoveLast();
+  // Adds a graph to ListScene and an unchecked item, without sampling it: it is sampled when
+  // its item is checked (the document reader restores hidden graphs this way).
+  void AddHiddenGraph(const Cls8::GraphPtr& graph);
+  // Puts the list (items and ListScene) in a new order: position k takes the graph that was
+  // at order[k]. DrawScene keeps its own order. Ignored unless order is a permutation.
+  void ReorderList(const std::vector<size_t>& order);
 
   // Sets an item's check state and applies the check-box rule to every item. A graph shown
   // again at a given drawPosition goes back to that place in DrawScene with its tables as they

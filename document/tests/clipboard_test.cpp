@@ -122,5 +122,33 @@ TEST_F(ClipboardTest, PasteIntoAnEmptyProgramAcceptsAnyKind) {
   EXPECT_EQ(State().SceneKind, 0);
 }
 
+// The program's own clipboard format carries the text and the settings the text cannot say;
+// plain text from elsewhere pastes with the settings of a document without a block.
+TEST_F(ClipboardTest, PayloadKeepsTheSettingsPlainTextDoesNot) {
+  doc_.GraphAt(0)->Extras = GraphExtras::NewSurface();
+  doc_.GraphAt(0)->Extras.contours = ContourLines::kPhase;
+  doc_.GraphAt(0)->NameS = "caf\xe9 two";  // a byte that is no UTF-8 on its own
+  std::string warning = "unset";
+  const std::optional<PasteSource> source = ReadCopyPayload(CopyPayload(doc_), &warning);
+  ASSERT_TRUE(source);
+  EXPECT_EQ(warning, "");
+  EXPECT_EQ(source->text, CopyText(doc_));
+  ASSERT_TRUE(PasteText(doc_, source->text, 1, nullptr, source->extras));
+  ASSERT_TRUE(PasteText(doc_, CopyText(doc_), 1));
+  EXPECT_EQ(doc_.GraphAt(1)->Extras, doc_.GraphAt(0)->Extras);
+  EXPECT_EQ(doc_.GraphAt(1)->NameS, "caf\xe9 two");
+  EXPECT_EQ(doc_.GraphAt(2)->Extras, GraphExtras{});
+}
+
+TEST_F(ClipboardTest, DamagedPayloadFallsBackWithAWarning) {
+  const std::string payload = CopyPayload(doc_);
+  for (const std::string& bad : {payload.substr(0, payload.size() - 1), std::string("QXT1\2\0\0\0{}", 10),
+                                 std::string("plain text")}) {
+    std::string warning;
+    EXPECT_FALSE(ReadCopyPayload(bad, &warning));
+    EXPECT_NE(warning.find("damaged"), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace quillon

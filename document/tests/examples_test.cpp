@@ -31,7 +31,7 @@ TEST_F(ExamplesTest, EveryBundledFileIsWhatTheWriterMakes) {
     ResetProgramState();
     SceneDocument built;
     ASSERT_TRUE(BuildExample(built, example.name));
-    const EncodeResult encoded = EncodeDocument(BuildDocumentText(built));
+    const EncodeResult encoded = EncodeSceneDocument(built);
     ASSERT_TRUE(encoded.ok);
     std::string bytes, error;
     ASSERT_TRUE(ReadFileBytes(ExamplePath(example.name), bytes, error)) << error;
