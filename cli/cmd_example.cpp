@@ -29,7 +29,7 @@ bool WriteExample(const std::string& name, const std::string& file) {
     std::fprintf(stderr, "quillon-cli example: no example named '%s' (see --list)\n", name.c_str());
     return false;
   }
-  const quillon::EncodeResult encoded = quillon::EncodeDocument(quillon::BuildDocumentText(document));
+  const quillon::EncodeResult encoded = quillon::EncodeSceneDocument(document);
   std::string error = encoded.error;
   if (!encoded.ok || !quillon::WriteDocumentFile(file, encoded.bytes, error)) {
     std::fprintf(stderr, "quillon-cli example: %s\n", error.c_str());

@@ -86,12 +86,12 @@ int RunResave(const std::vector<std::string>& args) {
   const int status =
       Parse(args, "resave",
             "Read a document and write it again as the Save command writes it (current "
-            "format, shown graphs, expressions without spaces).",
+            "format, expressions without spaces, the settings block when the document has one).",
             {{"IN", "The document to read."}, {"OUT", "The file to write (replaced)."}}, files);
   if (status >= 0) return status;
   quillon::SceneDocument document;
   if (!Read(document, "resave", ToBytes(files[0]))) return 1;
-  const quillon::EncodeResult encoded = quillon::EncodeDocument(quillon::BuildDocumentText(document));
+  const quillon::EncodeResult encoded = quillon::EncodeSceneDocument(document);
   if (!encoded.ok) {
     std::fprintf(stderr, "quillon-cli resave: %s\n", encoded.error.c_str());
     return 1;

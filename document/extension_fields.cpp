@@ -1,11 +1,9 @@
 #include "document/extension_fields.h"
 
-#include <QJsonDocument>
 #include <array>
 #include <cmath>
 #include <limits>
 #include <span>
-#include <string_view>
 
 namespace quillon {
 namespace {
@@ -100,7 +98,11 @@ QJsonObject SettingsJson(const std::vector<SettingsField<S>>& fields, const S& s
 }
 
 std::string ValueText(const QJsonValue& value) {
-  if (value.isString()) return "\"" + value.toString().toStdString() + "\"";
+  if (value.isString()) {
+    constexpr qsizetype kLongest = 40;  // a damaged file's text is quoted, not copied whole
+    const QString text = value.toString();
+    return "\"" + text.left(kLongest).toStdString() + (text.size() > kLongest ? "...\"" : "\"");
+  }
   if (value.isBool()) return value.toBool() ? "true" : "false";
   if (value.isDouble()) return QString::number(value.toDouble(), 'g', 17).toStdString();
   if (value.isNull()) return "null";

@@ -1,17 +1,19 @@
-// libFuzzer target: the document reader on arbitrary bytes. Checks that reading never breaks
-// the list bookkeeping, and that whatever was read is written so that it reads back to the
-// same graphs.
+// libFuzzer target: the document reader on arbitrary bytes, extension block included. Checks
+// that reading never breaks the list bookkeeping, and that whatever was read is written so
+// that it reads back to the same list: graphs, check states, drawing order and settings.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "document/document_reader.h"
 #include "document/document_writer.h"
+#include "document/extension_block.h"
 #include "document/field_rules.h"
 #include "document/record_reader.h"
 #include "document/tokens.h"
@@ -50,8 +52,24 @@ bool SamplingIsCheap(std::string_view bytes) {
     p = r.next;
     cheap = Cheap(r.graph->StepU, r.graph->StepV) && std::abs(State().FrameCount) <= kMaxFrames;
   }
+  // Graphs the block holds are sampled when they are checked, on reading or later.
+  const BlockRead block = ReadExtensionBlock(bytes.substr(4 + length), bytes.substr(4, length));
+  for (size_t i = 0; block.block && i < block.block->graphs.size() && cheap; ++i) {
+    const BlockGraph& entry = block.block->graphs[i];
+    if (entry.record) continue;
+    auto held = TokenList::Split(entry.recordText, kMaxDocumentTokens);
+    if (!held) continue;
+    RecordRead r = ReadGraphRecord(*held, 0, RecordRules::kDocument);
+    if (r.graph) cheap = Cheap(r.graph->StepU, r.graph->StepV) && std::abs(State().FrameCount) <= kMaxFrames;
+  }
   ResetProgramState();
   return cheap;
+}
+
+std::vector<std::string> Keys(const Cls8& scene) {
+  std::vector<std::string> keys;
+  for (const auto& entry : scene.FunSurfs()) keys.push_back(entry.key);
+  return keys;
 }
 
 void CheckBookkeeping(const SceneDocument& doc) {
@@ -77,23 +95,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!first.ok) return 0;
 
   const int32_t kind = State().SceneKind;
-  const EncodeResult written = EncodeDocument(BuildDocumentText(doc));
-  if (!written.ok || !TokenList::Split(std::string_view(written.bytes).substr(4), kMaxDocumentTokens))
-    return 0;
+  const EncodeResult written = EncodeSceneDocument(doc);
+  if (!written.ok) return 0;
+  const size_t textLength = static_cast<unsigned char>(written.bytes[2]) |
+                            (static_cast<size_t>(static_cast<unsigned char>(written.bytes[3])) << 8);
+  if (!TokenList::Split(std::string_view(written.bytes).substr(4, textLength), kMaxDocumentTokens)) return 0;
   if (!SamplingIsCheap(written.bytes)) return 0;
   SceneDocument again;
   const LoadResult second = LoadDocumentBytes(again, written.bytes);
   CheckBookkeeping(again);
+  if (!second.ok || again.Extras != doc.Extras) std::abort();
   // A document without a tag is written without one and then reads as empty.
-  if (!second.ok || (DocumentTag(kind).empty() ? again.ListScene.Count() != 0
-                                               : again.ListScene.Count() != doc.DrawScene.Count())) {
-    std::abort();
+  if (DocumentTag(kind).empty()) {
+    if (again.ListScene.Count() != 0) std::abort();
+    return 0;
   }
-  for (size_t i = 1; i <= again.ListScene.Count() && !DocumentTag(kind).empty(); ++i) {
-    const Cls9& a = *doc.DrawScene.Item(i);
+  // Hidden graphs travel in the block: the whole list comes back, in order, and so does the
+  // drawing order.
+  if (again.ListScene.Count() != doc.ListScene.Count() || Keys(again.DrawScene) != Keys(doc.DrawScene))
+    std::abort();
+  for (size_t i = 1; i <= again.ListScene.Count(); ++i) {
+    const Cls9& a = *doc.ListScene.Item(i);
     const Cls9& b = *again.ListScene.Item(i);
-    if (a.GraphType != b.GraphType || a.NameS != b.NameS || a.ExpressZ != b.ExpressZ || a.VarX != b.VarX ||
-        a.ColorB != b.ColorB || a.Animation != b.Animation) {
+    if (a.ID != b.ID || a.GraphType != b.GraphType || a.NameS != b.NameS || a.ExpressZ != b.ExpressZ ||
+        a.VarX != b.VarX || a.ColorB != b.ColorB || a.Animation != b.Animation || !(a.Extras == b.Extras) ||
+        doc.Items()[i - 1].checked != again.Items()[i - 1].checked) {
       std::abort();
     }
   }

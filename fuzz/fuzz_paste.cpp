@@ -1,12 +1,15 @@
-// libFuzzer target: Paste on arbitrary clipboard text, into a scene that already holds a
-// graph. Checks that the list bookkeeping stays in step and that a pasted graph always
-// gets a fresh ID.
+// libFuzzer target: Paste on arbitrary clipboard text, or on a payload of the program's own
+// clipboard format, into a scene that already holds a graph. Checks that the list
+// bookkeeping stays in step, that a pasted graph always gets a fresh ID, and that it takes
+// the settings the payload gives.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -40,9 +43,18 @@ bool SamplingIsCheap(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  // The first byte picks the scene kind and the current item's check state.
+  // The first byte picks the scene kind, the current item's check state and whether the
+  // rest is plain text or a payload.
   const int32_t kinds[] = {0, 1, 2, 3, 7};
-  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::vector<GraphExtras> extras;
+  if (data[0] & 0x20) {
+    std::string warning;
+    std::optional<PasteSource> source = ReadCopyPayload(text, &warning);
+    if (!source) return 0;
+    text = std::move(source->text);
+    extras = std::move(source->extras);
+  }
   if (!SamplingIsCheap(text)) return 0;
   RecordingSink sink;
   ScopedMessageSink scoped(&sink);
@@ -57,11 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.SetCurrentIndex(0);
   if (data[0] & 0x80) doc.SetChecked(0, false);
 
-  const bool pasted = PasteText(doc, text, 1 + (data[0] >> 6 & 1));
+  const bool pasted = PasteText(doc, text, 1 + (data[0] >> 6 & 1), nullptr, extras);
   if (doc.Items().size() != doc.ListScene.Count() || doc.DrawScene.Count() > doc.ListScene.Count())
     std::abort();
   if (pasted != (doc.ListScene.Count() > 1)) std::abort();
   if (pasted && doc.ListScene.Item(2)->ID != 2) std::abort();
   if (pasted && doc.Items()[1].checked != !(data[0] & 0x80)) std::abort();
+  if (pasted && !(doc.ListScene.Item(2)->Extras == (extras.empty() ? GraphExtras{} : extras[0])))
+    std::abort();
   return 0;
 }

@@ -11,6 +11,8 @@ for f in "$BUILD"/fuzz/fuzz_*; do
   name=$(basename "$f")
   corpus="fuzz/corpus/$name"
   mkdir -p "$corpus"
+  dict=()
+  [ -f "fuzz/$name.dict" ] && dict=(-dict="fuzz/$name.dict")
   echo "== $name ($SECONDS_EACH s)"
-  "$f" -max_total_time="$SECONDS_EACH" -rss_limit_mb=4096 "$corpus" 2>&1 | tail -n 3
+  "$f" -max_total_time="$SECONDS_EACH" -rss_limit_mb=4096 "${dict[@]}" "$corpus" 2>&1 | tail -n 3
 done

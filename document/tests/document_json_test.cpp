@@ -27,7 +27,9 @@ TEST_F(DocumentJsonTest, KeysAreThePropertyNamesInRecordOrder) {
   State().TitleLetterX = "Y";
   auto g = DialogSurface(4, "my \"graph\"", "z^2");
   g->MaxV = 1.5e-05f;
+  g->Extras.clip = ClipMode::kAutomatic;
   doc.AddGraph(g);
+  doc.Extras.box = BoxScale::kCube;
   doc.Axes.SetDefault();
   const std::string json = DocumentJson(doc);
   const char* order[] = {"\"SceneKind\": 3",
@@ -44,10 +46,13 @@ TEST_F(DocumentJsonTest, KeysAreThePropertyNamesInRecordOrder) {
                          "\"PointHollow\": false",
                          "\"MinT\": 0",
                          "\"ColorB\": 5",
+                         "\"checked\": true",
+                         "\"settings\": {\"clip\":\"automatic\",",
                          "\"axes\": {",
                          "\"Show\": true",
                          "\"TitleX\": \"X\"",
-                         "\"ShowShadow\": false"};
+                         "\"ShowShadow\": false",
+                         "\"scene\": {\"box\":\"cube\",\"labels\":\"text3D\",\"legend\":false}"};
   size_t at = 0;
   for (const char* key : order) {
     const size_t found = json.find(key, at);
