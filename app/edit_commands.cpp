@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <optional>
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -56,7 +58,12 @@ bool EditCommands::Copy() {
   if (doc_.DrawScene.Count() == 0) return false;
   const std::string text = CopyText(doc_);
   if (text.empty()) return false;
-  clipboard_->setText(QString::fromStdString(text), QClipboard::Clipboard);
+  // Plain text for every program, and the program's own format with the graph's settings.
+  auto* data = new QMimeData;
+  data->setText(QString::fromStdString(text));
+  const std::string payload = CopyPayload(doc_);
+  data->setData(QString::fromLatin1(kGraphClipboardFormat), QByteArray::fromStdString(payload));
+  clipboard_->setMimeData(data, QClipboard::Clipboard);
   clipGraphCount_ = 1;
   return true;
 }
@@ -71,9 +78,17 @@ bool EditCommands::Cut() {
 
 bool EditCommands::Paste() {
   if (clipGraphCount_ < 1) return false;
-  const std::string text = clipboard_->text(QClipboard::Clipboard).toStdString();
+  // The program's own format when this program copied; plain text from anywhere else.
+  std::optional<PasteSource> source;
+  std::string payloadWarning;
+  const QMimeData* data = clipboard_->mimeData(QClipboard::Clipboard);
+  const QString format = QString::fromLatin1(kGraphClipboardFormat);
+  if (data && data->hasFormat(format))
+    source = ReadCopyPayload(data->data(format).toStdString(), &payloadWarning);
+  if (!source) source = PasteSource{clipboard_->text(QClipboard::Clipboard).toStdString(), {}};
   std::string warning;
-  const bool pasted = PasteText(doc_, text, clipGraphCount_, &warning);
+  const bool pasted = PasteText(doc_, source->text, clipGraphCount_, &warning, source->extras);
+  if (!payloadWarning.empty()) warning = payloadWarning + (warning.empty() ? "" : "\n" + warning);
   if (!warning.empty()) MsgBox(warning, "Note", MsgIcon::Exclamation);
   if (pasted) Changed();
   return pasted;

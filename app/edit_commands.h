@@ -1,7 +1,8 @@
 #pragma once
 // The graph commands of the Edit menu and the list's pop-up menu that go through the
 // clipboard or a dialog: Edit, Cut, Copy and Paste. The clipboard holds the plain text of
-// one graph record (the scene kind, a space and the record).
+// one graph record (the scene kind, a space and the record) and, in the program's own
+// format, the same text with the graph's settings beyond the record.
 
 #include <cstdint>
 #include <functional>

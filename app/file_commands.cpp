@@ -89,7 +89,7 @@ bool FileCommands::WriteBmpFile(const QString& fileName, const QImage& picture, 
 }
 
 bool FileCommands::WriteDocumentTo(const QString& fileName) {
-  const EncodeResult encoded = EncodeDocument(BuildDocumentText(doc_));
+  const EncodeResult encoded = EncodeSceneDocument(doc_);
   QString reason;
   if (!encoded.ok) {
     reason = QString::fromStdString(encoded.error);

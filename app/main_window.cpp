@@ -99,6 +99,9 @@ void frmF1::StartUp() {
   state.AnimationSpeed = 10;
   // 4. The axes frame, graph IDs, view intervals, orientation, no mouse mode.
   document_.Axes.Show = true;
+  // A scene started without a document takes the settings of new scenes; opening one sets
+  // what it carries.
+  document_.Extras = SceneExtras::NewScene();
   state.LastGraphID = 0;
   state.ViewMinX = -20.0f;
   state.ViewMaxX = 20.0f;

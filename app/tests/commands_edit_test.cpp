@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QtTest>
 
 #include "app/draw_commands.h"
 #include "app/edit_commands.h"
 #include "app/tests/commands_fixture.h"
 #include "app/tests/test_registry.h"
+#include "document/clipboard_text.h"
 #include "graph/dialogs/color_map_dialog.h"
 #include "graph/dialogs/function_graph_dialog.h"
 
@@ -70,6 +72,22 @@ class CommandsEditTest : public QObject {
     QVERIFY(doc_->DrawScene.Find("3") != nullptr);
     QVERIFY(!pasted.SceneX.Empty());  // sampled
     QCOMPARE(changes_, 1);
+  }
+
+  // Paste inside the program keeps the graph's settings; text from another program gets
+  // those of a document without a settings block.
+  void pasteKeepsTheSettingsOnlyFromTheProgramsOwnFormat() {
+    Cls8::GraphPtr graph = AddSurface(*doc_, "z^2");
+    graph->Extras = GraphExtras::NewSurface();
+    QVERIFY(edit_->Copy());
+    QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QString::fromLatin1(kGraphClipboardFormat)));
+    QVERIFY(edit_->Paste());
+    QVERIFY(doc_->GraphAt(1)->Extras == graph->Extras);
+    QApplication::clipboard()->setText(Clipboard());
+    QVERIFY(edit_->Paste());
+    QVERIFY(doc_->GraphAt(2)->Extras == GraphExtras{});
+    QCOMPARE(doc_->GraphAt(2)->ExpressZ, std::string("z^2"));
+    QVERIFY(sink_->Requests().empty());
   }
 
   void pasteNeedsACopyFromThisWindow() {

@@ -135,12 +135,19 @@ class GraphListTest : public QObject {
     QVERIFY(w.picDraw()->CompileCount() > compiles);
   }
 
+  // The window starts a new scene with the new scene settings; a document brings its own (a
+  // document without a settings block: the start values) and its hidden graphs.
   void openingADocumentFillsTheList() {
     frmF1& w = *f_->window;
+    QVERIFY(w.Document().Extras == SceneExtras::NewScene());
     QTemporaryDir dir;
     SceneDocument example;
     QVERIFY(BuildExample(example, "welcome"));
-    const EncodeResult encoded = EncodeDocument(BuildDocumentText(example));
+    auto hidden = std::make_shared<Cls9>(*example.GraphAt(0));
+    hidden->ID = 2;
+    example.AddGraph(hidden, false);
+    example.SetChecked(1, false);
+    const EncodeResult encoded = EncodeSceneDocument(example);
     QVERIFY(encoded.ok);
     QFile file(dir.filePath("welcome.zvt"));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -154,7 +161,9 @@ class GraphListTest : public QObject {
     QVERIFY(w.List1()->count() > 0);
     QCOMPARE(w.List1()->item(0)->text(), QString::fromStdString(example.Items()[0].caption));
     QCOMPARE(w.List1()->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(w.List1()->item(1)->checkState(), Qt::Unchecked);
     QCOMPARE(w.Document().DrawScene.Count(), example.DrawScene.Count());
+    QVERIFY(w.Document().Extras == SceneExtras{});
   }
 
   void aDocumentThatCannotBeReadIsReported() {
