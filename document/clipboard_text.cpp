@@ -49,10 +49,8 @@ std::optional<PasteSource> ReadCopyPayload(std::string_view payload, std::string
   std::string problems;
   for (const std::string& problem : read.problems) problems += (problems.empty() ? "" : "\n") + problem;
   if (!read.block || read.block->copyText.empty()) {
-    if (warning) {
+    if (warning)
       *warning = "The program's own copy on the clipboard is damaged; the plain text is pasted instead.";
-      if (!problems.empty()) *warning += "\n" + problems;
-    }
     return std::nullopt;
   }
   if (warning) *warning = problems;

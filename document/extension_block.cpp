@@ -37,6 +37,12 @@ std::optional<size_t> Position(const QJsonValue& value) {
   return static_cast<size_t>(d);
 }
 
+// A block that cannot be used at all.
+std::string Unused(const std::string& why) {
+  return "The settings block after the document text " + why +
+         "; the hidden graphs and settings it holds are not read.";
+}
+
 uint32_t LittleEndian32(std::string_view bytes) {
   uint32_t value = 0;
   for (int i = 3; i >= 0; --i)
@@ -92,43 +98,42 @@ BlockRead ReadExtensionBlock(std::string_view bytes, std::optional<std::string_v
   if (bytes.empty()) return result;
   const std::string_view family = kBlockMagic.substr(0, 3);
   if (bytes.size() < kBlockMagic.size()) {
-    if (kBlockMagic.substr(0, bytes.size()) == bytes)
-      result.problems.push_back("The settings block after the document text is cut short; it is ignored.");
+    if (kBlockMagic.substr(0, bytes.size()) == bytes) result.problems.push_back(Unused("is cut short"));
     return result;
   }
   if (bytes.substr(0, kBlockMagic.size()) != kBlockMagic) {
     // The same family with another version digit: a newer program's block.
     if (bytes.substr(0, 3) == family && bytes[3] >= '2' && bytes[3] <= '9') {
-      result.problems.push_back("The settings after the document text were written by a newer version (" +
-                                std::string(bytes.substr(0, 4)) + "); they are ignored.");
+      result.problems.push_back(
+          Unused("was written by a newer version (" + std::string(bytes.substr(0, 4)) + ")"));
     }
     return result;
   }
   if (bytes.size() < kBlockMagic.size() + 4) {
-    result.problems.push_back("The settings block after the document text is cut short; it is ignored.");
+    result.problems.push_back(Unused("is cut short"));
     return result;
   }
   const uint32_t length = LittleEndian32(bytes.substr(kBlockMagic.size(), 4));
   const std::string_view payload = bytes.substr(kBlockMagic.size() + 4);
   if (length > kMaxBlockBytes) {
-    result.problems.push_back("The settings block after the document text announces " +
-                              std::to_string(length) + " bytes, more than a block may hold; it is ignored.");
+    result.problems.push_back(
+        Unused("announces " + std::to_string(length) + " bytes, more than a block may hold"));
     return result;
   }
   if (payload.size() < length) {
-    result.problems.push_back("The settings block after the document text is cut short (" +
-                              std::to_string(payload.size()) + " of " + std::to_string(length) +
-                              " bytes); it is ignored.");
+    result.problems.push_back(Unused("is cut short (" + std::to_string(payload.size()) + " of " +
+                                     std::to_string(length) + " bytes)"));
     return result;
   }
   QJsonParseError error{};
   const QJsonDocument json = QJsonDocument::fromJson(
       QByteArray::fromRawData(payload.data(), static_cast<qsizetype>(length)), &error);
   if (error.error != QJsonParseError::NoError || !json.isObject()) {
-    result.problems.push_back("The settings block after the document text is damaged (" +
-                              (error.error != QJsonParseError::NoError ? error.errorString().toStdString()
-                                                                       : std::string("not an object")) +
-                              "); it is ignored.");
+    result.problems.push_back(
+        Unused("is damaged (" +
+               (error.error != QJsonParseError::NoError ? error.errorString().toStdString()
+                                                        : std::string("not an object")) +
+               ")"));
     return result;
   }
   const QJsonObject root = json.object();
@@ -136,8 +141,8 @@ BlockRead ReadExtensionBlock(std::string_view bytes, std::optional<std::string_v
     const QJsonValue hash = root.value(QLatin1String("textSha256"));
     if (!hash.isUndefined() && hash.toString() != TextHash(*text)) {
       result.problems.push_back(
-          "The settings block after the document text belongs to another version of the text (the file "
-          "was changed by a program that does not know the block); it is ignored.");
+          Unused("belongs to another version of the text (the file was changed by a program that does "
+                 "not know the block)"));
       return result;
     }
   }
