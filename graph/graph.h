@@ -102,6 +102,10 @@ class Cls9 {
   float MaxVq = 0.0f, MinVq = 0.0f;
   float MaxMag = 0.0f, MinMag = 0.0f;
 
+  // Points of the last sampling where the function has no value (holes; see
+  // graph/sample_value.h); 0 when it stopped at the first one instead.
+  int64_t PointsWithoutValue = 0;
+
   // The graph's own box limits in scene coordinates (GetBox recomputes them; Draw raises
   // BoxMinY by 3.0 while extra layers are shown).
   float BoxMaxX = 0.0f, BoxMinX = 0.0f;
@@ -143,8 +147,9 @@ class Cls9 {
   // tables or markers); the copy must be sampled again.
   void EqualTo(const Cls9& fsfnew);
 
-  // Samples the graph; false when the expression does not compile or gives no value.
-  // Run-time errors of the evaluator reach the caller.
+  // Samples the graph; false when the expression does not compile. A point without a value
+  // becomes a hole; with Extras.stopAtFirstError sampling stops there instead: false when
+  // the evaluator gave no value, and its run-time errors reach the caller.
   bool GetPoints();
 
   // Recomputes the box limits for the animation step and returns them.

@@ -7,6 +7,7 @@
 #include "common/runtime_error.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
+#include "graph/sample_value.h"
 
 namespace quillon {
 
@@ -34,8 +35,9 @@ struct Limits {
   }
 };
 
-// Union of the scene tables over k = 0..StepU, j = 0..StepV. A graph whose steps were changed
-// after sampling is boxed over what its tables hold, never beyond them.
+// Union of the scene tables over k = 0..StepU, j = 0..StepV, leaving out the vertices of
+// points without a value. A graph whose steps were changed after sampling is boxed over what
+// its tables hold, never beyond them.
 void WidenByTables(const Cls9& g, Limits& box) {
   const int32_t stepU = ToLoopCount(g.StepU);
   const int32_t stepV = ToLoopCount(g.StepV);
@@ -45,7 +47,10 @@ void WidenByTables(const Cls9& g, Limits& box) {
   const int32_t lastK = std::min({stepU, sx.Columns() - 1, sy.Columns() - 1, sz.Columns() - 1});
   const int32_t lastJ = std::min({stepV, sx.Rows() - 1, sy.Rows() - 1, sz.Rows() - 1});
   for (int32_t k = 0; k <= lastK; ++k) {
-    for (int32_t j = 0; j <= lastJ; ++j) box.Widen(sx.at(k, j), sy.at(k, j), sz.at(k, j));
+    for (int32_t j = 0; j <= lastJ; ++j) {
+      const float x = sx.at(k, j), y = sy.at(k, j), z = sz.at(k, j);
+      if (HasValue(x) && HasValue(y) && HasValue(z)) box.Widen(x, y, z);
+    }
   }
 }
 

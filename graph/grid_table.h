@@ -12,18 +12,19 @@ namespace quillon {
 
 class GridTable {
  public:
-  // A table of grid coordinates: value (k, j) is the single nearest to step * i + start,
-  // worked in double, where i is k or j. Sampling records it on the x and y tables after a
+  // A table of grid coordinates: value (k, j) is grid coordinate i of the line from `first`
+  // to `last` in as many steps as the table has columns (or rows) less one, where i is k or j
+  // (GridCoordinate, graph/sampling.h). Sampling records it on the x and y tables after a
   // complete pass, so that a pass over the same grid (only the function changed) can keep
   // them instead of writing them again. Any write forgets it.
   struct Lattice {
     enum class Along : uint8_t { kNone, kK, kJ };
     Along along = Along::kNone;
-    uint64_t start = 0;  // bit patterns, so that -0 and 0 or NaNs never pass for each other
-    uint64_t step = 0;
+    uint64_t first = 0;  // bit patterns, so that -0 and 0 or NaNs never pass for each other
+    uint64_t last = 0;
 
-    static Lattice Of(Along along, double start, double step) {
-      return {along, std::bit_cast<uint64_t>(start), std::bit_cast<uint64_t>(step)};
+    static Lattice Of(Along along, double first, double last) {
+      return {along, std::bit_cast<uint64_t>(first), std::bit_cast<uint64_t>(last)};
     }
     bool operator==(const Lattice&) const = default;
   };

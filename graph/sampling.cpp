@@ -66,10 +66,11 @@ void CheckSizes(const Cls9& g, int32_t stepT) {
   }
 }
 
-// (max - min) / steps, each step in single precision.
-float StepSize(float minimum, float maximum, int32_t steps) {
-  const float span = ToSingle(static_cast<double>(maximum) - static_cast<double>(minimum));
-  return ToSingle(CheckedDivide(span, static_cast<double>(steps)));
+// Grid coordinates are worked out from the ends of each range (GridCoordinate), which fit
+// whenever the ends are finite; ends that are not raise Overflow before anything is sampled.
+void CheckRange(float minimum, float maximum) {
+  CheckedFinite(minimum);
+  CheckedFinite(maximum);
 }
 
 bool IsGridKind(int32_t kind) {
@@ -125,11 +126,11 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
     zeroed = true;
   };
 
-  float du = 0.0f, dv = 0.0f, dt = 0.0f;
+  g.PointsWithoutValue = 0;
   try {
-    du = StepSize(g.MinU, g.MaxU, g.StepU);
-    dv = StepSize(g.MinV, g.MaxV, g.StepV);
-    if (g.Animation) dt = StepSize(g.MinT, g.MaxT, stepT);
+    CheckRange(g.MinU, g.MaxU);
+    CheckRange(g.MinV, g.MaxV);
+    if (g.Animation) CheckRange(g.MinT, g.MaxT);
   } catch (const RuntimeError&) {
     allocateEmpty();
     throw;
@@ -154,7 +155,7 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
       const CompiledProgram::BlockOutcome r = programZ.EvaluateBlock(x, y, n, u, v);
       return BlockResult{r.completed, r.noValue, r.error};
     };
-    return SampleGridTables(g, evaluate, du, dv, threads, &stop, options.cancel, options.rowsDone);
+    return SampleGridTables(g, evaluate, threads, &stop, options.cancel, options.rowsDone);
   }
 
   allocateEmpty();
@@ -170,7 +171,7 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
   } else if (g.FunForm != fun::kExplicit) {
     return false;
   }
-  return SampleMarkers(g, functions, du, dv, dt, stepT, &stop);
+  return SampleMarkers(g, functions, stepT, &stop);
 }
 
 }  // namespace quillon

@@ -59,14 +59,24 @@ struct SamplingOptions {
 // GetPoints with options: the same result, tables and errors.
 bool SampleGraph(Cls9& graph, const SamplingOptions& options);
 
+// Coordinate i of a grid line from `first` to `last` in `steps` steps: first + i (last - first)
+// / steps worked in double and rounded once to single, so both ends are exact and a range
+// symmetric about 0 has 0 at its middle. Raises Overflow when the range is not finite.
+float GridCoordinate(float first, float last, int32_t steps, int32_t i);
+
 // The grid pass of kinds 2, 13, 14 and 15 with a given evaluator: fills x, y, u, v and the
-// magnitude at every (k, j) with x = du k + MinU and y = dv j + MinV, widens the extremes and
-// distributes the quantities to the scene and colour tables. The tables must already be sized
-// (StepU + 1) x (StepV + 1); they may hold old values, every cell is rewritten. On a point
-// without a value or a run-time error the tables hold exactly what the sequential loop would
-// have left (earlier points filled, the rest and the distributed tables zero), the extremes
-// likewise; then it returns false (no value) or raises the error. `stop` receives the point.
-bool SampleGridTables(Cls9& graph, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
+// magnitude at every (k, j) with x = GridCoordinate(MinU, MaxU, StepU, k) and y likewise from
+// MinV, MaxV and j, widens the extremes and distributes the quantities to the scene and colour
+// tables. The tables must already be sized (StepU + 1) x (StepV + 1); they may hold old values,
+// every cell is rewritten.
+// A point without a value (the evaluator gives none or raises a run-time error there, or |w|
+// does not fit a single) becomes a hole: u, v and |w| hold kNoValue, x and y their coordinates,
+// the extremes leave it out, and sampling goes on; PointsWithoutValue counts the holes.
+// With Extras.stopAtFirstError the pass stops at such a point instead: the tables hold exactly
+// what the sequential loop would have left (earlier points filled, the rest and the distributed
+// tables zero), the extremes likewise; then it returns false (no value) or raises the error.
+// `stop` receives the point.
+bool SampleGridTables(Cls9& graph, const BlockEvaluator& evaluate, unsigned threads,
                       SamplingStop* stop = nullptr, std::atomic<bool>* cancel = nullptr,
                       std::atomic<int64_t>* rowsDone = nullptr);
 

@@ -17,7 +17,9 @@
 #include <immintrin.h>
 #endif
 
+#include "common/single.h"
 #include "common/worker_pool.h"
+#include "graph/sample_value.h"
 #include "graph/sampling.h"
 #include "graph/sampling_rows.h"
 
@@ -39,8 +41,82 @@ bool FitSingle(double value, float& out) {
   return true;
 }
 
+// Grid coordinate i in double, before its one rounding. For ends of like size the difference
+// and its product with i are exact, so the ends come out as `first` and `last` exactly.
+double GridCoordinateInDouble(double first, double last, int32_t steps, size_t i) {
+  return first + static_cast<double>(i) * (last - first) / static_cast<double>(steps);
+}
+
+// After a point without a value the row goes on in short stretches that double while they
+// succeed: a lone pole costs a few short evaluations, and a region without values costs one
+// short evaluation per point instead of one evaluation of the rest of the row per point.
+constexpr size_t kFirstStretchAfterHole = 16;
+
+void MarkHole(float* us, float* vs, float* ms, size_t j) {
+  us[j] = vs[j] = ms[j] = kNoValue;
+}
+
+// |w| and the limits of a stretch of points that all have u and v: the one-pass row arithmetic,
+// or, when some |w| does not fit a single, a hole at each such point and the limits of the
+// rest. Returns the number of holes made.
+size_t TakeStretch(float* us, float* vs, float* ms, size_t n, Range& u, Range& v, Range& m) {
+  Range su, sv, sm;
+  size_t holes = 0;
+  if (!MagnitudesAndRanges(us, vs, n, ms, su, sv, sm)) {
+    su = sv = sm = Range{};
+    for (size_t j = 0; j < n; ++j) {
+      if (!HasValue(ms[j])) {
+        MarkHole(us, vs, ms, j);
+        ++holes;
+        continue;
+      }
+      su.Take(us[j]);
+      sv.Take(vs[j]);
+      sm.Take(ms[j]);
+    }
+  }
+  // Stretches are merged in order, so the first zero met stays, as in one pass.
+  su.MergeInto(u.max, u.min);
+  sv.MergeInto(v.max, v.min);
+  sm.MergeInto(m.max, m.min);
+  return holes;
+}
+
+// Finishes a row of n points that `first` (the evaluation of the whole row) did not complete,
+// or in which some |w| does not fit a single: every point without a value becomes a hole and
+// the points after it are evaluated on. Fills u, v, |w| and the limits of the points with a
+// value; returns the number of holes.
+size_t CompleteRowWithHoles(const BlockEvaluator& evaluate, const float* xs, const float* ys, size_t n,
+                            float* us, float* vs, float* ms, const BlockResult& first, Range& u, Range& v,
+                            Range& m) {
+  u = v = m = Range{};
+  size_t holes = 0;
+  size_t at = 0;  // first point of the stretch evaluated last
+  size_t asked = n;
+  size_t stretch = kFirstStretchAfterHole / 2;
+  BlockResult r = first;
+  for (;;) {
+    const size_t got = std::min(r.completed, asked);
+    holes += TakeStretch(us + at, vs + at, ms + at, got, u, v, m);
+    at += got;
+    if (got < asked) {
+      // No value or a run-time error at this point.
+      MarkHole(us, vs, ms, at);
+      ++holes;
+      ++at;
+      stretch = kFirstStretchAfterHole;
+    } else {
+      stretch *= 2;
+    }
+    if (at >= n) return holes;
+    asked = std::min(stretch, n - at);
+    r = evaluate(xs + at, ys + at, asked, us + at, vs + at);
+  }
+}
+
 struct BlockState {
   Range x, y, u, v, mag;
+  int64_t holes = 0;
   bool failed = false;
   size_t row = 0, col = 0;    // failing point
   bool valuesStored = false;  // x, y, u and v were stored at the failing point, not |w|
@@ -134,23 +210,38 @@ size_t RunBlocksInOrder(size_t count, unsigned threads, const std::function<bool
   return failed;
 }
 
-bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float dv, unsigned threads,
-                      SamplingStop* stop, std::atomic<bool>* cancel, std::atomic<int64_t>* rowsDone) {
+float GridCoordinate(float first, float last, int32_t steps, int32_t i) {
+  if (steps == 0) throw RuntimeError::DivisionByZero();
+  return ToSingle(GridCoordinateInDouble(first, last, steps, static_cast<size_t>(i)));
+}
+
+bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads, SamplingStop* stop,
+                      std::atomic<bool>* cancel, std::atomic<int64_t>* rowsDone) {
   const size_t rows = static_cast<size_t>(g.StepU) + 1;
   const size_t cols = static_cast<size_t>(g.StepV) + 1;
   const double minU = g.MinU;
+  const double maxU = g.MaxU;
   const double minV = g.MinV;
+  const double maxV = g.MaxV;
+  const int32_t stepU = std::max(g.StepU, 1);
+  const int32_t stepV = std::max(g.StepV, 1);
+  auto xAt = [&](size_t k) { return GridCoordinateInDouble(minU, maxU, stepU, k); };
+  auto yAt = [&](size_t j) { return GridCoordinateInDouble(minV, maxV, stepV, j); };
+  g.PointsWithoutValue = 0;
 
-  // y depends on j only. A y that does not fit a single overflows at its column of the first
-  // row, so no row gets past the column before it.
+  // y depends on j only. A y that does not fit a single (only a domain that is not finite
+  // gives one) overflows at its column of the first row, so no row gets past the column
+  // before it.
   std::vector<float> ys(cols);
   size_t yColumns = cols;
   for (size_t j = 0; j < cols; ++j) {
-    if (!FitSingle(static_cast<double>(dv) * static_cast<double>(j) + minV, ys[j])) {
+    if (!FitSingle(yAt(j), ys[j])) {
       yColumns = j;
       break;
     }
   }
+  // Points without a value become holes, unless the graph asks to stop at the first one.
+  const bool makeHoles = !g.Extras.stopAtFirstError && yColumns == cols;
 
   GridTable* quantities[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
   GridTable* distributed[6] = {&g.SceneX,      &g.SceneY,      &g.SceneZ,
@@ -167,10 +258,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
   for (GridTable* t : distributed) t->Clear();
   // The x and y tables of a complete pass over this very grid already hold its coordinates:
   // they are read, not written again (re-sampling a changed function on the same grid).
-  const GridTable::Lattice latticeX =
-      GridTable::Lattice::Of(GridTable::Lattice::Along::kK, minU, static_cast<double>(du));
-  const GridTable::Lattice latticeY =
-      GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, minV, static_cast<double>(dv));
+  const GridTable::Lattice latticeX = GridTable::Lattice::Of(GridTable::Lattice::Along::kK, minU, maxU);
+  const GridTable::Lattice latticeY = GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, minV, maxV);
   const bool keepX = g.QuantityX.KnownLattice() == latticeX;
   const bool keepY = g.QuantityY.KnownLattice() == latticeY;
   float* const fillX = keepX ? nullptr : g.QuantityX.data();
@@ -190,7 +279,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     float* ms = tableM + base;
 
     float x = 0.0f;
-    if (!FitSingle(static_cast<double>(du) * static_cast<double>(k) + minU, x)) {
+    if (!FitSingle(xAt(k), x)) {
       st.failed = true;
       st.row = k;
       st.col = 0;
@@ -201,6 +290,21 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     if (fillY) std::memcpy(fillY + base, ys.data(), yColumns * sizeof(float));
     ClearUpperVectorState();
     const BlockResult r = evaluate(tableX + base, tableY + base, yColumns, us, vs);
+
+    if (makeHoles) {
+      Range u, v, m;
+      // The usual row: every point has a value and |w| fits; one pass, as without holes.
+      if (r.completed < cols || !MagnitudesAndRanges(us, vs, cols, ms, u, v, m)) {
+        st.holes += static_cast<int64_t>(
+            CompleteRowWithHoles(evaluate, tableX + base, tableY + base, cols, us, vs, ms, r, u, v, m));
+      }
+      st.x.Take(x);
+      fullRowY.MergeInto(st.y.max, st.y.min);
+      u.MergeInto(st.u.max, st.u.min);
+      v.MergeInto(st.v.max, st.v.min);
+      m.MergeInto(st.mag.max, st.mag.min);
+      return true;
+    }
 
     size_t done = std::min(r.completed, yColumns);
     // |w| and the limits of u, v and |w| for the whole row in one branch-free pass; only when
@@ -278,6 +382,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     st.v.MergeInto(g.MaxVq, g.MinVq);
     st.mag.MergeInto(g.MaxMag, g.MinMag);
   }
+  for (size_t b = 0; b < merged; ++b) g.PointsWithoutValue += states[b].holes;
   g.BoxMaxX = g.MaxXq;
   g.BoxMinX = g.MinXq;
   g.BoxMaxY = g.MaxYq;
@@ -311,8 +416,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, float du, float d
     s.noValue = st.noValue;
     s.k = static_cast<int32_t>(st.row);
     s.j = static_cast<int32_t>(st.col);
-    s.x = static_cast<float>(static_cast<double>(du) * static_cast<double>(st.row) + minU);
-    s.y = static_cast<float>(static_cast<double>(dv) * static_cast<double>(st.col) + minV);
+    s.x = static_cast<float>(xAt(st.row));
+    s.y = static_cast<float>(yAt(st.col));
     s.cancelled = st.cancelled;
     *stop = s;
   }

@@ -10,10 +10,6 @@ namespace quillon {
 
 namespace {
 
-float Step(double step, int32_t index, double start) {
-  return ToSingle(step * static_cast<double>(index) + start);
-}
-
 float InView(float value, float lo, float hi) {
   return (value < lo || value > hi) ? kUndefinedSample : value;
 }
@@ -76,8 +72,16 @@ void SizeMarkers(Cls9& g, int32_t stepT) {
   }
 }
 
-bool SampleMarkers(Cls9& g, const MarkerFunctions& f, float du, float dv, float dt, int32_t stepT,
-                   SamplingStop* stop) {
+// A marker where the function has no value is left out of the drawing like one outside the
+// view: every coordinate takes the undefined-sample value.
+void MarkUndefined(const Cls9& g, Cls2& marker) {
+  marker.x = marker.y = marker.z = kUndefinedSample;
+  marker.Color = g.PointColor;
+  marker.Size = g.PointSize;
+  marker.Hollow = g.PointHollow;
+}
+
+bool SampleMarkers(Cls9& g, const MarkerFunctions& f, int32_t stepT, SamplingStop* stop) {
   const int32_t kind = g.GraphType;
   const int32_t lastK = kind == gtp::kCurve3DAnimation || kind == gtp::kSurfaceAnimation ? g.StepU : 0;
   const int32_t lastJ = kind == gtp::kSurfaceAnimation ? g.StepV : 0;
@@ -89,24 +93,39 @@ bool SampleMarkers(Cls9& g, const MarkerFunctions& f, float du, float dv, float 
     if (!stop) return;
     *stop = SamplingStop{true, noValue, k, j, l, xin, yin};
   };
+  const bool makeHoles = !g.Extras.stopAtFirstError;
+  int64_t holes = 0;
   try {
     for (l = 0; l <= stepT; ++l) {
-      const float t = Step(dt, l, g.MinT);
+      const float t = g.Animation ? GridCoordinate(g.MinT, g.MaxT, stepT, l) : g.MinT;
       for (k = 0; k <= lastK; ++k) {
         for (j = 0; j <= lastJ; ++j) {
           if (point) {
             xin = t;
             yin = 0.0f;
           } else {
-            xin = ToSingle(static_cast<double>(Step(du, k, g.MinU)) + static_cast<double>(t));
-            yin = Step(dv, j, g.MinV);
+            xin = ToSingle(static_cast<double>(GridCoordinate(g.MinU, g.MaxU, g.StepU, k)) +
+                           static_cast<double>(t));
+            yin = GridCoordinate(g.MinV, g.MaxV, g.StepV, j);
           }
           Cls2& marker = kind == gtp::kSurfaceAnimation   ? g.Anim3D(k, j, l)
                          : kind == gtp::kCurve3DAnimation ? g.Anim2D(k, l)
                                                           : g.Anim1D(l);
-          if (!FillMarker(g, f, xin, yin, marker)) {
-            record(true);
-            return false;
+          if (!makeHoles) {
+            if (!FillMarker(g, f, xin, yin, marker)) {
+              record(true);
+              return false;
+            }
+            continue;
+          }
+          bool filled = false;
+          try {
+            filled = FillMarker(g, f, xin, yin, marker);
+          } catch (const RuntimeError&) {
+          }
+          if (!filled) {
+            MarkUndefined(g, marker);
+            ++holes;
           }
         }
       }
@@ -115,6 +134,7 @@ bool SampleMarkers(Cls9& g, const MarkerFunctions& f, float du, float dv, float 
     record(false);
     throw;
   }
+  g.PointsWithoutValue = holes;
   if (stop) *stop = SamplingStop{};
   return true;
 }

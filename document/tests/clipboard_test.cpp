@@ -106,11 +106,13 @@ TEST_F(ClipboardTest, PasteRefusesTextWithMoreTokensThanSlots) {
   EXPECT_EQ(doc_.Items().size(), 1u);
 }
 
-TEST_F(ClipboardTest, PasteKeepsAGraphWhoseSamplingFails) {
+TEST_F(ClipboardTest, PasteKeepsAGraphWithoutAnyValueAsHoles) {
   std::string warning;
   ASSERT_TRUE(PasteText(doc_, "3 " + DialogSurface(1, "", "1/0")->Save(), 1, &warning));
   EXPECT_EQ(doc_.Items().size(), 2u);
-  EXPECT_EQ(warning, "Division by zero");
+  EXPECT_EQ(warning, "");
+  const Cls9& pasted = *doc_.GraphAt(1);
+  EXPECT_EQ(pasted.PointsWithoutValue, int64_t{pasted.StepU + 1} * (pasted.StepV + 1));
 }
 
 TEST_F(ClipboardTest, PasteIntoAnEmptyProgramAcceptsAnyKind) {

@@ -23,7 +23,11 @@ class SceneDocumentTest : public DocumentTest {
     return ids;
   }
   // Adds a graph the way a dialog does: the next ID.
-  void AddNew(const std::string& f) { doc_.AddGraph(DialogSurface(++State().LastGraphID, "", f)); }
+  void AddNew(const std::string& f, bool stopAtFirstError = false) {
+    auto g = DialogSurface(++State().LastGraphID, "", f);
+    g->Extras.stopAtFirstError = stopAtFirstError;
+    doc_.AddGraph(g);
+  }
 
   SceneDocument doc_;
   int changes_ = 0;
@@ -111,7 +115,7 @@ TEST_F(SceneDocumentTest, DeleteAllThenTheNextGraphHasIdOne) {
 
 TEST_F(SceneDocumentTest, SamplingErrorLeavesListAndContainersInStepForRemoveLast) {
   AddNew("a");
-  EXPECT_THROW(AddNew("1/0"), RuntimeError);
+  EXPECT_THROW(AddNew("1/0", true), RuntimeError);
   EXPECT_EQ(doc_.Items().size(), 2u);
   EXPECT_EQ(doc_.ListScene.Count(), 2u);
   doc_.RemoveLast();
@@ -135,6 +139,7 @@ TEST_F(SceneDocumentTest, ReshowingReportsSamplingErrorsWithoutStopping) {
   doc_.SetChecked(0, false);
   doc_.SetChecked(1, false);
   doc_.GraphAt(0)->ExpressZ = "1/0";
+  doc_.GraphAt(0)->Extras.stopAtFirstError = true;
   doc_.SetChecked(0, true);
   doc_.SetChecked(1, true);
   EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1, 2}));

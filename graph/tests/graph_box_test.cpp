@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/codes.h"
@@ -54,6 +56,24 @@ TEST_F(GraphBoxTest, SurfaceAndMapKindsTakeTheExtentOfTheirSceneTables) {
     EXPECT_EQ(g.BoxMinZ, -2.0f);
     EXPECT_EQ(g.BoxMaxX, 4.0f);
   }
+}
+
+TEST_F(GraphBoxTest, PointsWithoutAValueAreLeftOut) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  // (3, 2) holds the largest Z, 5; without a value there, the box ends at the next point.
+  for (GridTable Cls9::*table : {&Cls9::SceneX, &Cls9::SceneY, &Cls9::SceneZ}) {
+    Cls9 g = Surface();
+    (g.*table).at(3, 2) = nan;
+    const Cls1 b = g.GetBox();
+    EXPECT_EQ(b.MaxZ, -2.0f + 7.0f * 2.0f * 2.0f / 6.0f);
+    EXPECT_EQ(b.MaxX, 4.0f);  // (3, 0) and (3, 1) are still there
+    EXPECT_EQ(b.MinY, -1.0f);
+  }
+  // A graph without any value has the empty box, which the scene's union ignores.
+  Cls9 none = Surface();
+  for (int k = 0; k <= 3; ++k)
+    for (int j = 0; j <= 2; ++j) none.SceneZ.at(k, j) = nan;
+  ExpectEmpty(none.GetBox());
 }
 
 TEST_F(GraphBoxTest, ExtraLayersOfASurfaceLeaveItsBoxEmptyButNotAColourMaps) {

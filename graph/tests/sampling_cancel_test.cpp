@@ -50,8 +50,7 @@ TEST(SamplingHook, CountsEveryRowOfACompletePass) {
     std::atomic<int64_t> rows{0};
     std::atomic<int64_t> evaluated{0};
     SamplingStop stop;
-    ASSERT_TRUE(SampleGridTables(g, Plane(evaluated, nullptr, 0), 2.0f / 300, 2.0f / 300, threads, &stop,
-                                 &cancel, &rows));
+    ASSERT_TRUE(SampleGridTables(g, Plane(evaluated, nullptr, 0), threads, &stop, &cancel, &rows));
     EXPECT_EQ(rows.load(), 301) << threads;
     EXPECT_FALSE(stop.stopped);
     EXPECT_FALSE(stop.cancelled);
@@ -67,8 +66,8 @@ TEST(SamplingHook, CancelStopsThePassWithoutAnError) {
     std::atomic<int64_t> evaluated{0};
     SamplingStop stop;
     bool result = true;
-    ASSERT_NO_THROW(result = SampleGridTables(g, Plane(evaluated, &cancel, 401 * 20), 2.0f / 400, 2.0f / 400,
-                                              threads, &stop, &cancel, &rows));
+    ASSERT_NO_THROW(
+        result = SampleGridTables(g, Plane(evaluated, &cancel, 401 * 20), threads, &stop, &cancel, &rows));
     EXPECT_FALSE(result);
     EXPECT_TRUE(stop.stopped);
     EXPECT_TRUE(stop.cancelled);
@@ -85,7 +84,7 @@ TEST(SamplingHook, ACancelBeforeTheStartSamplesNothing) {
   std::atomic<bool> cancel{true};
   std::atomic<int64_t> evaluated{0};
   SamplingStop stop;
-  EXPECT_FALSE(SampleGridTables(g, Plane(evaluated, nullptr, 0), 0.2f, 0.2f, 2, &stop, &cancel, nullptr));
+  EXPECT_FALSE(SampleGridTables(g, Plane(evaluated, nullptr, 0), 2, &stop, &cancel, nullptr));
   EXPECT_TRUE(stop.cancelled);
   EXPECT_EQ(stop.k, 0);
   EXPECT_EQ(evaluated.load(), 0);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "common/runtime_error.h"
 #include "common/single.h"
 #include "graph/codes.h"
+#include "graph/sample_value.h"
 #include "graph/sampling.h"
 
 namespace quillon {
@@ -22,12 +24,16 @@ namespace {
 
 enum class Outcome { Value, NoValue, Error, Huge };
 
-// A test function: w = (x^2 - y, x y + 0.5), or a scripted failure at one point.
+// A test function: w = (x^2 - y, x y + 0.5), or a scripted failure at one point; besides, a
+// division by zero on the column y = errorColumnY and on the rows x < errorRowsBelowX.
 struct FakeFunction {
   float failX = 1e30f, failY = 1e30f;
   Outcome failure = Outcome::Value;
+  float errorColumnY = 1e30f;
+  float errorRowsBelowX = -1e30f;
 
   Outcome At(float x, float y, float& u, float& v) const {
+    if (y == errorColumnY || x < errorRowsBelowX) return Outcome::Error;
     if (x == failX && y == failY && failure != Outcome::Value) {
       if (failure == Outcome::Huge) {
         u = 3e38f;  // fits a single, but |w| does not
@@ -71,33 +77,50 @@ void SizeTables(Cls9& g) {
 }
 
 // The loop as written: fresh zero tables, k outer, j inner, store then widen, distribute at
-// the end. Returns 0 complete, 1 no value, 2 error.
-int Sequential(Cls9& g, const FakeFunction& f, float du, float dv) {
+// the end. A point without a value stops it (stopAtFirstError) or is a hole: NaN in u, v and
+// |w|, left out of their extremes. Returns 0 complete, 1 no value, 2 error.
+int Sequential(Cls9& g, const FakeFunction& f) {
   SizeTables(g);
+  int64_t holes = 0;
   for (int32_t k = 0; k <= g.StepU; ++k) {
     for (int32_t j = 0; j <= g.StepV; ++j) {
-      const float x = ToSingle(static_cast<double>(du) * k + g.MinU);
-      const float y = ToSingle(static_cast<double>(dv) * j + g.MinV);
+      // The grid formula in full: one rounding to single.
+      const float x = static_cast<float>(g.MinU + k * (static_cast<double>(g.MaxU) - g.MinU) / g.StepU);
+      const float y = static_cast<float>(g.MinV + j * (static_cast<double>(g.MaxV) - g.MinV) / g.StepV);
       float u = 0.0f, v = 0.0f;
       const Outcome o = f.At(x, y, u, v);
-      if (o == Outcome::NoValue) return 1;
-      if (o == Outcome::Error) return 2;
+      const double m = std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v);
+      const bool hole = o != Outcome::Value || !std::isfinite(static_cast<float>(m));
+      if (hole && g.Extras.stopAtFirstError) {
+        if (o == Outcome::NoValue) return 1;
+        if (o == Outcome::Value) {  // |w| beyond single precision: u and v were stored
+          g.QuantityX.at(k, j) = x;
+          g.QuantityY.at(k, j) = y;
+          g.QuantityU.at(k, j) = u;
+          g.QuantityV.at(k, j) = v;
+        }
+        return 2;
+      }
       g.QuantityX.at(k, j) = x;
       g.QuantityY.at(k, j) = y;
-      g.QuantityU.at(k, j) = u;
-      g.QuantityV.at(k, j) = v;
-      const double m = std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v);
-      if (!std::isfinite(static_cast<float>(m))) return 2;
-      g.QuantityMagnitude.at(k, j) = static_cast<float>(m);
+      if (hole) {
+        g.QuantityU.at(k, j) = g.QuantityV.at(k, j) = g.QuantityMagnitude.at(k, j) = kNoValue;
+        ++holes;
+      } else {
+        g.QuantityU.at(k, j) = u;
+        g.QuantityV.at(k, j) = v;
+        g.QuantityMagnitude.at(k, j) = static_cast<float>(m);
+      }
       const float q[5] = {x, y, u, v, static_cast<float>(m)};
       float* mx[5] = {&g.MaxXq, &g.MaxYq, &g.MaxUq, &g.MaxVq, &g.MaxMag};
       float* mn[5] = {&g.MinXq, &g.MinYq, &g.MinUq, &g.MinVq, &g.MinMag};
-      for (int i = 0; i < 5; ++i) {
+      for (int i = 0; i < (hole ? 2 : 5); ++i) {
         if (q[i] > *mx[i]) *mx[i] = q[i];
         if (q[i] < *mn[i]) *mn[i] = q[i];
       }
     }
   }
+  g.PointsWithoutValue = holes;
   const GridTable* q[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
   GridTable* d[6] = {&g.SceneX, &g.SceneY, &g.SceneZ, &g.ColorTableR, &g.ColorTableG, &g.ColorTableB};
   const int32_t codes[6] = {g.VarX, g.VarY, g.VarZ, g.ColorR, g.ColorG, g.ColorB};
@@ -130,9 +153,10 @@ void ExpectSameState(const Cls9& a, const Cls9& b) {
   const float eb[10] = {b.MaxXq, b.MinXq, b.MaxYq, b.MinYq,  b.MaxUq,
                         b.MinUq, b.MaxVq, b.MinVq, b.MaxMag, b.MinMag};
   EXPECT_EQ(std::memcmp(ea, eb, sizeof ea), 0) << "extremes";
+  EXPECT_EQ(a.PointsWithoutValue, b.PointsWithoutValue);
 }
 
-Cls9 Grid(int32_t stepU, int32_t stepV) {
+Cls9 Grid(int32_t stepU, int32_t stepV, bool stopAtFirstError = true) {
   Cls9 g;
   g.GraphType = gtp::kSurface;
   g.StepU = stepU;
@@ -149,14 +173,15 @@ Cls9 Grid(int32_t stepU, int32_t stepV) {
   g.ColorB = 0;      // left at 0
   g.MinUq = -0.25f;  // extremes from an earlier sampling only widen
   g.MaxMag = 1000.0f;
+  g.Extras.stopAtFirstError = stopAtFirstError;
   return g;
 }
 
-float Du(const Cls9& g) {
-  return static_cast<float>((g.MaxU - g.MinU) / g.StepU);
+float X(const Cls9& g, int32_t k) {
+  return GridCoordinate(g.MinU, g.MaxU, g.StepU, k);
 }
-float Dv(const Cls9& g) {
-  return static_cast<float>((g.MaxV - g.MinV) / g.StepV);
+float Y(const Cls9& g, int32_t j) {
+  return GridCoordinate(g.MinV, g.MaxV, g.StepV, j);
 }
 
 // Runs the parallel pass on tables holding stale values and returns 0, 1 or 2 like Sequential.
@@ -165,7 +190,7 @@ int Parallel(Cls9& g, const FakeFunction& f, unsigned threads, SamplingStop* sto
   for (GridTable* t : {&g.QuantityU, &g.SceneZ, &g.ColorTableB, &g.QuantityMagnitude})
     std::fill(t->data(), t->data() + t->size(), 77.0f);
   try {
-    return SampleGridTables(g, f.Block(), Du(g), Dv(g), threads, stop) ? 0 : 1;
+    return SampleGridTables(g, f.Block(), threads, stop) ? 0 : 1;
   } catch (const RuntimeError&) {
     return 2;
   }
@@ -174,7 +199,7 @@ int Parallel(Cls9& g, const FakeFunction& f, unsigned threads, SamplingStop* sto
 TEST(SampleGridTables, MatchesTheSequentialLoopForEveryThreadCount) {
   const FakeFunction f;
   Cls9 expected = Grid(150, 120);
-  ASSERT_EQ(Sequential(expected, f, Du(expected), Dv(expected)), 0);
+  ASSERT_EQ(Sequential(expected, f), 0);
   EXPECT_LT(expected.MinUq, -1.4f);  // widened past the earlier -0.25
   EXPECT_EQ(expected.MaxMag, 1000.0f);
   for (unsigned threads : {1u, 2u, 3u, 8u}) {
@@ -198,11 +223,11 @@ TEST(SampleGridTables, StopsWhereTheSequentialLoopStops) {
   for (const Case& c : cases) {
     Cls9 probe = Grid(150, 120);
     FakeFunction f;
-    f.failX = ToSingle(static_cast<double>(Du(probe)) * c.k + probe.MinU);
-    f.failY = ToSingle(static_cast<double>(Dv(probe)) * c.j + probe.MinV);
+    f.failX = X(probe, c.k);
+    f.failY = Y(probe, c.j);
     f.failure = c.failure;
     Cls9 expected = Grid(150, 120);
-    const int want = Sequential(expected, f, Du(expected), Dv(expected));
+    const int want = Sequential(expected, f);
     ASSERT_NE(want, 0);
     for (unsigned threads : {1u, 2u, 5u}) {
       Cls9 g = Grid(150, 120);
@@ -219,6 +244,44 @@ TEST(SampleGridTables, StopsWhereTheSequentialLoopStops) {
   }
 }
 
+TEST(SampleGridTables, PointsWithoutAValueAreHolesLikeTheSequentialLoopLeavesThem) {
+  struct Case {
+    const char* name;
+    int32_t k, j;
+    Outcome failure;
+    int32_t errorColumn, errorRows;  // -1: none
+  };
+  const Case cases[] = {
+      {"no value at the first point", 0, 0, Outcome::NoValue, -1, -1},
+      {"error inside a row", 61, 55, Outcome::Error, -1, -1},
+      {"|w| too large at the last point", 150, 120, Outcome::Huge, -1, -1},
+      {"a column of holes and one more", 90, 3, Outcome::Error, 55, -1},
+      {"whole rows of holes", 149, 120, Outcome::Huge, -1, 10},
+      {"rows and a column", 70, 119, Outcome::NoValue, 120, 75},
+  };
+  for (const Case& c : cases) {
+    Cls9 probe = Grid(150, 120, false);
+    FakeFunction f;
+    f.failX = X(probe, c.k);
+    f.failY = Y(probe, c.j);
+    f.failure = c.failure;
+    if (c.errorColumn >= 0) f.errorColumnY = Y(probe, c.errorColumn);
+    if (c.errorRows >= 0) f.errorRowsBelowX = X(probe, c.errorRows);
+    Cls9 expected = Grid(150, 120, false);
+    ASSERT_EQ(Sequential(expected, f), 0) << c.name;
+    EXPECT_GT(expected.PointsWithoutValue, 0) << c.name;
+    for (unsigned threads : {1u, 2u, 5u}) {
+      Cls9 g = Grid(150, 120, false);
+      SamplingStop stop;
+      EXPECT_EQ(Parallel(g, f, threads, &stop), 0) << c.name << ", threads " << threads;
+      ExpectSameState(g, expected);
+      EXPECT_FALSE(stop.stopped);
+      // The scene and colour tables share the quantities, holes included.
+      EXPECT_TRUE(g.SceneZ.SharesWith(g.QuantityMagnitude));
+    }
+  }
+}
+
 TEST(SampleGridTables, RaisesTheEvaluatorsError) {
   Cls9 g = Grid(10, 10);
   FakeFunction f;
@@ -227,26 +290,25 @@ TEST(SampleGridTables, RaisesTheEvaluatorsError) {
   f.failure = Outcome::Error;
   SizeTables(g);
   try {
-    SampleGridTables(g, f.Block(), Du(g), Dv(g), 2);
+    SampleGridTables(g, f.Block(), 2);
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), err::kDivisionByZero);
   }
 }
 
-TEST(SampleGridTables, ACoordinateBeyondSinglePrecisionOverflowsAtItsPoint) {
-  // y reaches FLT_MAX at the last column only after rounding in double.
+TEST(SampleGridTables, ADomainReachingTheLargestSingleIsSampledToItsEnds) {
+  // A step of (max - min) / steps rounded to single would carry y past FLT_MAX here.
   Cls9 g = Grid(3, 2);
-  g.MinU = 0.0f;
   g.MinV = 3.0e38f;
+  g.MaxV = std::numeric_limits<float>::max();
+  g.VarY = 1;  // |w| of points this far out does not fit a single: keep it off the axes
+  g.Extras.stopAtFirstError = false;
   SizeTables(g);
-  SamplingStop stop;
-  EXPECT_THROW(SampleGridTables(g, FakeFunction().Block(), 0.0f, 3.0e38f, 2, &stop), RuntimeError);
-  EXPECT_EQ(stop.k, 0);
-  EXPECT_EQ(stop.j, 1);
+  SampleGridTables(g, FakeFunction().Block(), 2);
   EXPECT_EQ(g.QuantityY.at(0, 0), 3.0e38f);
-  EXPECT_EQ(g.QuantityY.at(0, 1), 0.0f);
-  EXPECT_EQ(g.QuantityY.at(1, 0), 0.0f);
+  EXPECT_EQ(g.QuantityY.at(3, 2), std::numeric_limits<float>::max());
+  EXPECT_EQ(g.QuantityY.at(1, 1), GridCoordinate(g.MinV, g.MaxV, 2, 1));
 }
 
 TEST(RunBlocksInOrder, EveryBlockBeforeTheFirstFailureRuns) {

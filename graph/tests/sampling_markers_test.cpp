@@ -44,7 +44,7 @@ Cls9 Animated(int32_t kind) {
 TEST_F(MarkerSamplingTest, PointsTakeTAsTheirInput) {
   Cls9 g = Animated(gtp::kPointAnimation);
   SizeMarkers(g, 4);
-  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 1.0f, 1.0f, 0.25f, 4, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, nullptr));
   for (int l = 0; l <= 4; ++l) {
     const float t = 0.25f * l;
     EXPECT_FLOAT_EQ(g.Anim1D(l).x, t) << l;
@@ -57,7 +57,7 @@ TEST_F(MarkerSamplingTest, PointsTakeTAsTheirInput) {
 TEST_F(MarkerSamplingTest, CurvesAndSurfacesShiftTheirDomainByT) {
   Cls9 curve = Animated(gtp::kCurve3DAnimation);
   SizeMarkers(curve, 1);
-  ASSERT_TRUE(SampleMarkers(curve, {Linear, {}, {}}, 1.0f, 1.0f, 1.0f, 1, nullptr));
+  ASSERT_TRUE(SampleMarkers(curve, {Linear, {}, {}}, 1, nullptr));
   // k = 2, l = 1: x input = 1 + 1, y input = MinV = 3.
   EXPECT_FLOAT_EQ(curve.Anim2D(2, 1).x, 2.0f);
   EXPECT_FLOAT_EQ(curve.Anim2D(2, 1).y, 4.0f);
@@ -66,7 +66,7 @@ TEST_F(MarkerSamplingTest, CurvesAndSurfacesShiftTheirDomainByT) {
   Cls9 surface = Animated(gtp::kSurfaceAnimation);
   surface.VarY = quantity::kY;
   SizeMarkers(surface, 1);
-  ASSERT_TRUE(SampleMarkers(surface, {Linear, {}, {}}, 1.0f, 1.0f, 1.0f, 1, nullptr));
+  ASSERT_TRUE(SampleMarkers(surface, {Linear, {}, {}}, 1, nullptr));
   // k = 0, j = 1, l = 1: x input = -1 + 1, y input = 4.
   EXPECT_FLOAT_EQ(surface.Anim3D(0, 1, 1).x, 0.0f);
   EXPECT_FLOAT_EQ(surface.Anim3D(0, 1, 1).y, 4.0f);
@@ -80,7 +80,7 @@ TEST_F(MarkerSamplingTest, CoordinatesOutsideTheViewAreMarkedUndefined) {
   State().ViewMinZ = 0.3f;  // v = t is below it for t < 0.3
   Cls9 g = Animated(gtp::kPointAnimation);
   SizeMarkers(g, 4);
-  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 1.0f, 1.0f, 0.25f, 4, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, nullptr));
   EXPECT_EQ(g.Anim1D(0).z, kUndefinedSample);
   EXPECT_FLOAT_EQ(g.Anim1D(0).y, 0.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).y, 1.0f);  // the bounds belong to the view
@@ -99,8 +99,7 @@ TEST_F(MarkerSamplingTest, ParametricFormsTakeTheRealPartsOfTheThreeExpressions)
       return true;
     };
   };
-  ASSERT_TRUE(
-      SampleMarkers(g, {constant(3.0f), constant(1.0f), constant(2.0f)}, 1.0f, 1.0f, 0.5f, 2, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {constant(3.0f), constant(1.0f), constant(2.0f)}, 2, nullptr));
   EXPECT_FLOAT_EQ(g.Anim1D(2).x, 2.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).y, 3.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).z, 4.0f);
@@ -108,10 +107,11 @@ TEST_F(MarkerSamplingTest, ParametricFormsTakeTheRealPartsOfTheThreeExpressions)
 
 TEST_F(MarkerSamplingTest, StopsAtTheFirstPointWithoutAValueOrWithAnError) {
   Cls9 g = Animated(gtp::kPointAnimation);
+  g.Extras.stopAtFirstError = true;
   SizeMarkers(g, 4);
   auto noValueFromHalf = [](float x, float y, float& u, float& v) { return x < 0.5f && Linear(x, y, u, v); };
   SamplingStop stop;
-  EXPECT_FALSE(SampleMarkers(g, {noValueFromHalf, {}, {}}, 1.0f, 1.0f, 0.25f, 4, &stop));
+  EXPECT_FALSE(SampleMarkers(g, {noValueFromHalf, {}, {}}, 4, &stop));
   EXPECT_TRUE(stop.stopped);
   EXPECT_TRUE(stop.noValue);
   EXPECT_EQ(stop.l, 2);
@@ -123,10 +123,30 @@ TEST_F(MarkerSamplingTest, StopsAtTheFirstPointWithoutAValueOrWithAnError) {
     u = v = 1.0f;
     return true;
   };
-  EXPECT_THROW(SampleMarkers(g, {divides, {}, {}}, 1.0f, 1.0f, 0.25f, 4, &stop), RuntimeError);
+  EXPECT_THROW(SampleMarkers(g, {divides, {}, {}}, 4, &stop), RuntimeError);
   EXPECT_FALSE(stop.noValue);
   EXPECT_EQ(stop.l, 3);
   EXPECT_FLOAT_EQ(stop.x, 0.75f);
+}
+
+TEST_F(MarkerSamplingTest, PointsWithoutAValueAreUndefinedMarkersAndSamplingGoesOn) {
+  auto noValueAtHalf = [](float x, float y, float& u, float& v) { return x != 0.5f && Linear(x, y, u, v); };
+  auto dividesAtHalf = [](float x, float y, float& u, float& v) {
+    if (x == 0.5f) throw RuntimeError::DivisionByZero();
+    return Linear(x, y, u, v);
+  };
+  for (const PointEvaluator& f : {PointEvaluator(noValueAtHalf), PointEvaluator(dividesAtHalf)}) {
+    Cls9 g = Animated(gtp::kPointAnimation);
+    SizeMarkers(g, 4);
+    SamplingStop stop;
+    ASSERT_TRUE(SampleMarkers(g, {f, {}, {}}, 4, &stop));
+    EXPECT_FALSE(stop.stopped);
+    EXPECT_EQ(g.PointsWithoutValue, 1);
+    EXPECT_EQ(g.Anim1D(2).x, kUndefinedSample);
+    EXPECT_EQ(g.Anim1D(2).y, kUndefinedSample);
+    EXPECT_EQ(g.Anim1D(2).z, kUndefinedSample);
+    EXPECT_FLOAT_EQ(g.Anim1D(3).x, 0.75f);  // and the frames after it are there
+  }
 }
 
 TEST_F(MarkerSamplingTest, OnlyTheAnimatedAndPointKindsUseMarkers) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
@@ -18,6 +19,8 @@
 #include "expr/text_helpers.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
+#include "graph/point.h"
+#include "graph/sample_value.h"
 
 namespace quillon {
 namespace {
@@ -89,6 +92,7 @@ TEST_F(SamplingTest, ColourMapsSampleLikeSurfaces) {
 
 TEST_F(SamplingTest, ADivisionByZeroStopsAtItsPointAndReachesTheCaller) {
   Cls9 g = Surface("1/z", 2, -1.0f, 1.0f);
+  g.Extras.stopAtFirstError = true;
   try {
     g.GetPoints();
     FAIL() << "no error";
@@ -159,14 +163,125 @@ TEST_F(SamplingTest, ASyntaxErrorShowsTheCompilersBoxAndGivesFalse) {
   EXPECT_EQ(g.QuantityU.Columns(), 3);
 }
 
-TEST_F(SamplingTest, AStepThatDoesNotFitASingleOverflows) {
-  Cls9 g = Surface("z", 2, -3.0e38f, 3.0e38f);
+TEST_F(SamplingTest, GridCoordinatesAreTheDoubleFormulaRoundedOnce) {
+  struct Case {
+    float lo, hi;
+    int32_t steps;
+  };
+  // The dialogs' default, ranges whose single-precision step would misplace points, and a
+  // range whose step does not fit a single at all.
+  const Case cases[] = {{-2.0f, 2.0f, 40},   {-2.0f, 2.0f, 41}, {-1.3f, 2.7f, 7},       {0.1f, 0.7f, 3},
+                        {-5.0f, -1.25f, 13}, {1e-3f, 1e7f, 33}, {-3.0e38f, 3.0e38f, 2}, {-0.3f, 0.4f, 1000}};
+  for (const Case& c : cases) {
+    Cls9 g = Surface("0", c.steps, c.lo, c.hi);
+    g.MinV = c.hi;  // y runs downwards
+    g.MaxV = c.lo;
+    ASSERT_TRUE(g.GetPoints()) << c.lo << ".." << c.hi;
+    // The animated surface samples its markers on the same grid (its x at t = 0 is the grid's),
+    // where they lie inside the view.
+    const bool inView = c.steps <= 41 && c.lo > -20.0f && c.hi < 20.0f;
+    Cls9 markers = g;
+    markers.GraphType = gtp::kSurfaceAnimation;
+    State().FrameCount = 1;
+    if (inView) {
+      ASSERT_TRUE(markers.GetPoints());
+    }
+    for (int32_t i = 0; i <= c.steps; ++i) {
+      const float x = static_cast<float>(c.lo + i * (static_cast<double>(c.hi) - c.lo) / c.steps);
+      const float y = static_cast<float>(c.hi + i * (static_cast<double>(c.lo) - c.hi) / c.steps);
+      ASSERT_EQ(g.QuantityX.at(i, 0), x) << c.lo << ".." << c.hi << " step " << i;
+      ASSERT_EQ(g.QuantityY.at(0, i), y) << c.lo << ".." << c.hi << " step " << i;
+      if (inView) {
+        ASSERT_EQ(markers.Anim3D(i, 0, 0).x, x) << c.lo << ".." << c.hi << " step " << i;
+      }
+    }
+  }
+  // 0 exactly in the middle of -2..2 in 40 steps (the single step 0.1f put it at 2.98e-8).
+  Cls9 g = Surface("z", 40, -2.0f, 2.0f);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_EQ(g.QuantityX.at(20, 20), 0.0f);
+  EXPECT_EQ(g.QuantityY.at(20, 20), 0.0f);
+  EXPECT_EQ(g.QuantityU.at(20, 20), 0.0f);
+}
+
+TEST_F(SamplingTest, SingularPointsAreHolesAndSamplingGoesOn) {
+  struct Case {
+    const char* f;
+    int32_t steps;
+    std::vector<std::pair<int32_t, int32_t>> holes;
+  };
+  const Case cases[] = {
+      {"1/z", 40, {{20, 20}}},
+      {"1/z", 4, {{2, 2}}},
+      {"1/z", 41, {}},
+      {"1/(z^2+1)", 40, {{20, 10}, {20, 30}}},  // poles at -i and i
+      {"sin(z)/z", 40, {{20, 20}}},
+      {"exp(1/z)", 40, {{20, 20}}},
+  };
+  for (const Case& c : cases) {
+    Cls9 g = Surface(c.f, c.steps, -2.0f, 2.0f);
+    ASSERT_TRUE(g.GetPoints()) << c.f;
+    int64_t missing = 0;
+    for (int32_t k = 0; k <= c.steps; ++k) {
+      for (int32_t j = 0; j <= c.steps; ++j) {
+        const bool hole = !HasValue(g.QuantityU.at(k, j));
+        missing += hole;
+        // A hole has no u, v or |w| (nor the scene and colour tables that show them); x and y stay.
+        EXPECT_EQ(hole, std::isnan(g.QuantityV.at(k, j)));
+        EXPECT_EQ(hole, std::isnan(g.QuantityMagnitude.at(k, j)));
+        EXPECT_EQ(hole, std::isnan(g.SceneZ.at(k, j)));
+        EXPECT_EQ(g.QuantityX.at(k, j), GridCoordinate(-2.0f, 2.0f, c.steps, k));
+        EXPECT_EQ(g.QuantityY.at(k, j), GridCoordinate(-2.0f, 2.0f, c.steps, j));
+      }
+    }
+    for (const auto& [k, j] : c.holes) {
+      EXPECT_TRUE(std::isnan(g.QuantityU.at(k, j))) << c.f << " " << k << "," << j;
+    }
+    EXPECT_EQ(missing, static_cast<int64_t>(c.holes.size())) << c.f;
+    EXPECT_EQ(g.PointsWithoutValue, missing) << c.f;
+    // The extremes leave the holes out.
+    for (float e : {g.MaxUq, g.MinUq, g.MaxVq, g.MinVq, g.MaxMag, g.MinMag}) EXPECT_TRUE(HasValue(e)) << c.f;
+    EXPECT_LT(g.MaxMag, 1e7f) << c.f;
+  }
+  // Where |w| overflows, the rest of the surface is still there.
+  Cls9 g = Surface("exp(z^100)", 20, -2.0f, 2.0f);
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_GT(g.PointsWithoutValue, 0);
+  EXPECT_FLOAT_EQ(g.QuantityU.at(10, 10), 1.0f);  // exp(0)
+  EXPECT_TRUE(sink_.Requests().empty());
+}
+
+TEST_F(SamplingTest, StopAtTheFirstErrorRaisesTheErrorAtItsPoint) {
+  Cls9 g = Surface("1/z", 40, -2.0f, 2.0f);
+  g.Extras.stopAtFirstError = true;
+  SamplingStop stop;
+  SamplingOptions options;
+  options.stop = &stop;
   try {
-    g.GetPoints();
+    SampleGraph(g, options);
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Number(), err::kDivisionByZero);
   }
+  EXPECT_EQ(stop.k, 20);
+  EXPECT_EQ(stop.x, 0.0f);
+  EXPECT_EQ(g.PointsWithoutValue, 0);
+}
+
+TEST_F(SamplingTest, MarkersWithoutAValueAreUndefined) {
+  State().FrameCount = 4;
+  Cls9 g = Surface("1/z", 1, 0.0f, 1.0f);
+  g.GraphType = gtp::kPointAnimation;
+  g.Animation = true;
+  g.MinT = -1.0f;
+  g.MaxT = 1.0f;  // t = 0 at frame 2: z = 0
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_EQ(g.PointsWithoutValue, 1);
+  EXPECT_EQ(g.Anim1D(2).x, kUndefinedSample);
+  EXPECT_EQ(g.Anim1D(2).z, kUndefinedSample);
+  EXPECT_FLOAT_EQ(g.Anim1D(3).z, 2.0f);  // 1 / 0.5
+  g.Extras.stopAtFirstError = true;
+  EXPECT_THROW(g.GetPoints(), RuntimeError);
 }
 
 TEST_F(SamplingTest, GridsTooLargeForMemoryAreRefusedBeforeAllocating) {
@@ -245,6 +360,7 @@ TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   EXPECT_TRUE(g.SceneZ.SharesWith(g.QuantityU));
   // A failing pass over reused tables leaves no stale value behind the failing point.
   g.ExpressZ = "1/z";
+  g.Extras.stopAtFirstError = true;
   EXPECT_THROW(g.GetPoints(), RuntimeError);
   EXPECT_EQ(g.QuantityU.at(32, 16), 0.0f);
   EXPECT_TRUE(AllZero(g.SceneZ));
@@ -297,8 +413,14 @@ TEST_F(SamplingTest, CoordinateTablesAreKeptOnlyWhileTheyHoldThisGrid) {
   ASSERT_TRUE(g.GetPoints());
   expectGrid(g, -1.0f, 1.0f, 8);
 
+  // A pass with a hole is complete: the coordinates are kept.
+  g.ExpressZ = "1/z";  // no value at z = 0, point (4, 4)
+  ASSERT_TRUE(g.GetPoints());
+  EXPECT_NE(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+  expectGrid(g, -1.0f, 1.0f, 8);
+
   // A pass that stops leaves zeros behind the stop, and the pass after it fills them in.
-  g.ExpressZ = "1/z";  // fails at z = 0, point (4, 4)
+  g.Extras.stopAtFirstError = true;
   EXPECT_THROW(g.GetPoints(), RuntimeError);
   EXPECT_EQ(g.QuantityX.at(8, 8), 0.0f);
   EXPECT_EQ(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
@@ -351,33 +473,36 @@ Reference SampleByHand(Cls9 g) {
   for (GridTable* t : {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude,
                        &g.SceneX, &g.SceneY, &g.SceneZ, &g.ColorTableR, &g.ColorTableG, &g.ColorTableB})
     t->Resize(g.StepU, g.StepV);
-  const float du = ToSingle(static_cast<double>(ToSingle(static_cast<double>(g.MaxU) - g.MinU)) / g.StepU);
-  const float dv = ToSingle(static_cast<double>(ToSingle(static_cast<double>(g.MaxV) - g.MinV)) / g.StepV);
   for (int32_t k = 0; k <= g.StepU; ++k) {
     for (int32_t j = 0; j <= g.StepV; ++j) {
-      const float x = ToSingle(static_cast<double>(du) * k + g.MinU);
-      const float y = ToSingle(static_cast<double>(dv) * j + g.MinV);
+      const float x = ToSingle(g.MinU + k * (static_cast<double>(g.MaxU) - g.MinU) / g.StepU);
+      const float y = ToSingle(g.MinV + j * (static_cast<double>(g.MaxV) - g.MinV) / g.StepV);
       float u = 0.0f, v = 0.0f;
       bool value = false;
+      int outcome = 0;
       try {
         value = textPath ? expression.DoEvaluate(postfix, u, v, x, y) : program.Evaluate(x, y, u, v);
       } catch (const RuntimeError&) {
-        r.outcome = 2;
+        outcome = 2;
       }
-      if (!value && r.outcome == 0) r.outcome = 1;
-      if (r.outcome != 0) {
+      if (!value && outcome == 0) outcome = 1;
+      if (outcome != 0 && g.Extras.stopAtFirstError) {
+        r.outcome = outcome;
         r.k = k;
         r.j = j;
         r.g = g;
         return r;
       }
-      const float m = ToSingle(std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v));
-      const float q[5] = {x, y, u, v, m};
+      const bool hole = outcome != 0;
+      const float m =
+          hole ? kNoValue : ToSingle(std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v));
+      const float q[5] = {x, y, hole ? kNoValue : u, hole ? kNoValue : v, m};
       GridTable* tables[5] = {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude};
       float* mx[5] = {&g.MaxXq, &g.MaxYq, &g.MaxUq, &g.MaxVq, &g.MaxMag};
       float* mn[5] = {&g.MinXq, &g.MinYq, &g.MinUq, &g.MinVq, &g.MinMag};
       for (int i = 0; i < 5; ++i) {
         tables[i]->at(k, j) = q[i];
+        if (!HasValue(q[i])) continue;
         if (q[i] > *mx[i]) *mx[i] = q[i];
         if (q[i] < *mn[i]) *mn[i] = q[i];
       }
@@ -412,22 +537,31 @@ void ExpectSameTables(const Cls9& a, const Cls9& b) {
   EXPECT_EQ(std::memcmp(ea, eb, sizeof ea), 0) << "extremes";
 }
 
+int64_t Holes(const Cls9& g) {
+  int64_t n = 0;
+  for (size_t i = 0; i < g.QuantityU.size(); ++i) n += !HasValue(g.QuantityU.data()[i]);
+  return n;
+}
+
 TEST_F(SamplingTest, EveryThreadCountGivesThePlainLoopsResults) {
   struct Case {
     const char* f;
     int32_t steps;
     float shift;
   };
-  // The last one divides by zero at x = 0.5, y = 0.25 (k = 160, j = 144), in mid-grid.
+  // The last two divide by zero at x = 0.5, y = 0.25 (k = 160, j = 144), in mid-grid: one
+  // stops there, the other leaves a hole.
   const Case cases[] = {{"sin(z)/z+z^3", 200, 1e-4f},
                         {"exp(1/(z+3))", 200, 1e-4f},
                         {"(z-1)*(z+1)/((z-i)*(z+i))", 200, 1e-4f},
-                        {"1/(z-(0.5+0.25i))", 256, 0.0f}};
+                        {"1/(z-(0.5+0.25i))", 256, 0.0f},
+                        {"1/(z-(0.5+0.25i))", 256, -0.0f}};
   for (const Case& c : cases) {
     const std::string f = c.f;
     Cls9 g = Surface(f, c.steps, -2.0f + c.shift, 2.0f + c.shift);
+    g.Extras.stopAtFirstError = !std::signbit(c.shift);
     const Reference expected = SampleByHand(g);
-    if (c.shift == 0.0f) {
+    if (c.shift == 0.0f && g.Extras.stopAtFirstError) {
       EXPECT_EQ(expected.outcome, 2);
       EXPECT_EQ(expected.k, 160);
       EXPECT_EQ(expected.j, 144);
@@ -450,6 +584,10 @@ TEST_F(SamplingTest, EveryThreadCountGivesThePlainLoopsResults) {
         EXPECT_EQ(stop.j, expected.j);
       }
       ExpectSameTables(sampled, expected.g);
+      EXPECT_EQ(sampled.PointsWithoutValue, Holes(expected.g)) << f;
+    }
+    if (!g.Extras.stopAtFirstError && c.shift == 0.0f) {
+      EXPECT_EQ(Holes(expected.g), 1);
     }
   }
 }
