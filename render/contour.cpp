@@ -10,6 +10,7 @@
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "common/single.h"
+#include "graph/sample_value.h"
 
 namespace quillon {
 
@@ -129,6 +130,7 @@ void CContour::Trace(int32_t nx, int32_t ny, float dx, float dy, ContourGrid& gr
   const size_t cells = static_cast<size_t>(nx) * static_cast<size_t>(ny);
   horizontal_.assign(cells, kNotCrossed);
   vertical_.assign(cells, kNotCrossed);
+  FindHoleCells(grid);
 
   const ColorParts first = SplitColor(lngFirstColor);
   const ColorParts second = SplitColor(lngSecondColor);
@@ -162,6 +164,8 @@ void CContour::Trace(int32_t nx, int32_t ny, float dx, float dy, ContourGrid& gr
       const Edge e{true, i, ny};
       if (Crossed(e)) ContourTrace(e, Direction::kMinusJ, sink);
     }
+    // Contours that end at a cell with a corner without a value start there too, leaving it.
+    if (anyHoleCell_) TraceFromHoles(sink);
     // What is left are closed contours; each crosses some interior vertical edge.
     for (int32_t i = 2; i <= nx - 1; ++i) {
       for (int32_t j = 1; j <= ny - 1; ++j) {
@@ -178,6 +182,7 @@ void CContour::ChooseLevels(const ContourGrid& grid, int32_t lngLevel) {
   for (int32_t i = 1; i <= nx_; ++i) {
     for (int32_t j = 1; j <= ny_; ++j) {
       const float z = grid.at(i, j);
+      if (!HasValue(z)) continue;
       if (z > largest) largest = z;
       if (z < smallest) smallest = z;
     }
@@ -216,6 +221,7 @@ void CContour::NudgeGrid(ContourGrid& grid) const {
 void CContour::FindCrossings(const ContourGrid& grid, float level) {
   const double l = level;
   auto fraction = [l](float a, float b) -> float {
+    if (!HasValue(a) || !HasValue(b)) return kNotCrossed;
     const bool crossed = (a > l && b < l) || (a < l && b > l);
     if (!crossed) return kNotCrossed;
     return static_cast<float>((l - a) / (static_cast<double>(b) - a));
@@ -228,6 +234,43 @@ void CContour::FindCrossings(const ContourGrid& grid, float level) {
   for (int32_t i = 1; i <= nx_; ++i) {
     for (int32_t j = 1; j <= ny_ - 1; ++j) {
       Crossing(Edge{false, i, j}) = fraction(grid.at(i, j), grid.at(i, j + 1));
+    }
+  }
+}
+
+void CContour::FindHoleCells(const ContourGrid& grid) {
+  holeCell_.assign(static_cast<size_t>(nx_) * static_cast<size_t>(ny_), 0);
+  anyHoleCell_ = false;
+  for (int32_t i = 1; i <= nx_ - 1; ++i) {
+    for (int32_t j = 1; j <= ny_ - 1; ++j) {
+      const bool hole = !HasValue(grid.at(i, j)) || !HasValue(grid.at(i + 1, j)) ||
+                        !HasValue(grid.at(i, j + 1)) || !HasValue(grid.at(i + 1, j + 1));
+      holeCell_[static_cast<size_t>(i - 1) * static_cast<size_t>(ny_) + static_cast<size_t>(j - 1)] = hole;
+      anyHoleCell_ = anyHoleCell_ || hole;
+    }
+  }
+}
+
+bool CContour::HoleCell(int32_t ci, int32_t cj) const {
+  if (ci < 1 || ci > nx_ - 1 || cj < 1 || cj > ny_ - 1) return false;
+  return holeCell_[static_cast<size_t>(ci - 1) * static_cast<size_t>(ny_) + static_cast<size_t>(cj - 1)] != 0;
+}
+
+void CContour::TraceFromHoles(ContourSink& sink) {
+  // A vertical edge V(i, j) lies between the cells (i - 1, j) and (i, j); a horizontal edge
+  // H(i, j) between (i, j - 1) and (i, j).
+  for (int32_t i = 1; i <= nx_; ++i) {
+    for (int32_t j = 1; j <= ny_ - 1; ++j) {
+      const Edge e{false, i, j};
+      if (HoleCell(i - 1, j) && Crossed(e)) ContourTrace(e, Direction::kPlusI, sink);
+      if (HoleCell(i, j) && Crossed(e)) ContourTrace(e, Direction::kMinusI, sink);
+    }
+  }
+  for (int32_t i = 1; i <= nx_ - 1; ++i) {
+    for (int32_t j = 1; j <= ny_; ++j) {
+      const Edge e{true, i, j};
+      if (HoleCell(i, j - 1) && Crossed(e)) ContourTrace(e, Direction::kPlusJ, sink);
+      if (HoleCell(i, j) && Crossed(e)) ContourTrace(e, Direction::kMinusJ, sink);
     }
   }
 }
@@ -262,6 +305,7 @@ bool CContour::ContourNextCrossing(const Edge& e, Direction dir, Edge& next, Dir
   if (dir == Direction::kMinusI) --ci;
   if (dir == Direction::kMinusJ) --cj;
   if (ci < 1 || ci > nx_ - 1 || cj < 1 || cj > ny_ - 1) return false;  // the trace left the grid
+  if (HoleCell(ci, cj)) return false;  // nor is it drawn across a corner without a value
 
   const Edge left{false, ci, cj};
   const Edge right{false, ci + 1, cj};

@@ -78,6 +78,11 @@ class CContour {
   // outside the grid or none of its other edges is crossed.
   bool ContourNextCrossing(const Edge& e, Direction dir, Edge& next, Direction& nextDir);
   void ContourTrace(const Edge& start, Direction dir, ContourSink& sink);
+  // Cells with a corner without a value: no contour crosses them, and those that end at one
+  // are traced from there like the open contours from the border.
+  void FindHoleCells(const ContourGrid& grid);
+  bool HoleCell(int32_t ci, int32_t cj) const;
+  void TraceFromHoles(ContourSink& sink);
 
   int32_t nx_ = 0;
   int32_t ny_ = 0;
@@ -88,8 +93,10 @@ class CContour {
   float largest_ = 0.0f;
   float smallest_ = 0.0f;
   std::vector<float> levels_;
-  std::vector<float> horizontal_;  // H(i, j), i = 1..nx-1, j = 1..ny
-  std::vector<float> vertical_;    // V(i, j), i = 1..nx, j = 1..ny-1
+  std::vector<float> horizontal_;        // H(i, j), i = 1..nx-1, j = 1..ny
+  std::vector<float> vertical_;          // V(i, j), i = 1..nx, j = 1..ny-1
+  std::vector<unsigned char> holeCell_;  // cell (i, j), i = 1..nx-1, j = 1..ny-1
+  bool anyHoleCell_ = false;
 };
 
 }  // namespace quillon

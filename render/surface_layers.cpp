@@ -85,11 +85,14 @@ void DrawArrowLayer(const Cls9& graph, const SurfaceVertices& vertices) {
   auto y = [&p](int32_t k, int32_t j) { return p.y[p.Index(k, j)]; };
   for (int32_t k = 1; k <= p.stepU - 1; ++k) {
     for (int32_t j = 1; j <= p.stepV - 1; ++j) {
+      // An arrow whose vertex or neighbours are undefined (outside the view, or without a
+      // value) is left out.
+      if (vertices.Undefined(p.Index(k, j)) || vertices.Undefined(p.Index(k - 1, j)) ||
+          vertices.Undefined(p.Index(k + 1, j)) || vertices.Undefined(p.Index(k, j - 1)) ||
+          vertices.Undefined(p.Index(k, j + 1)))
+        continue;
       const float here = y(k, j);
       const float around[4] = {y(k - 1, j), y(k + 1, j), y(k, j - 1), y(k, j + 1)};
-      bool skip = here == kUndefinedSample;
-      for (float v : around) skip = skip || v == kUndefinedSample;
-      if (skip) continue;
       const double ck =
           ((static_cast<double>(here) - around[0]) + (static_cast<double>(around[1]) - here)) / 2.0;
       const double cj =

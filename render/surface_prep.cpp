@@ -7,6 +7,7 @@
 #include "common/single.h"
 #include "graph/codes.h"
 #include "graph/point.h"
+#include "graph/sample_value.h"
 
 namespace quillon {
 
@@ -61,8 +62,9 @@ SurfaceVertices::SurfaceVertices(const Cls9& graph, int32_t lngAnimStep) {
   }
   undefined_.resize(count);
   for (size_t n = 0; n < count; ++n) {
-    undefined_[n] = positions_.x[n] == kUndefinedSample || positions_.y[n] == kUndefinedSample ||
-                    positions_.z[n] == kUndefinedSample;
+    const float x = positions_.x[n], y = positions_.y[n], z = positions_.z[n];
+    undefined_[n] = !HasValue(x) || !HasValue(y) || !HasValue(z) || x == kUndefinedSample ||
+                    y == kUndefinedSample || z == kUndefinedSample;
   }
 }
 
@@ -118,8 +120,10 @@ void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::ve
 namespace {
 
 // The normals of the cells of row k (j = 0..StepV - 1) into out[0..2], each row of `out`
-// StepV long. With flat every corner's Y is taken as flatY. Written as one plain loop over
-// arrays so that the compiler can keep the double arithmetic in vector registers.
+// StepV long. With flat every corner's Y is taken as flatY. A cell with a corner without a
+// value gets the zero normal, so that it adds nothing to the normals of its vertices. Written
+// as one plain loop over arrays so that the compiler can keep the double arithmetic in vector
+// registers.
 template <bool flat>
 void CellNormalRow(const SurfacePositions& p, int32_t k, float flatY, float* outX, float* outY, float* outZ) {
   const float* x0 = p.x + p.Index(k, 0);
@@ -141,9 +145,13 @@ void CellNormalRow(const SurfacePositions& p, int32_t k, float flatY, float* out
     const double nz = ax * by - ay * bx;
     double length = std::sqrt(nx * nx + ny * ny + nz * nz);
     length = length == 0.0 ? kZeroCellNormalLength : length;
-    outX[j] = static_cast<float>(nx / length);
-    outY[j] = static_cast<float>(ny / length);
-    outZ[j] = static_cast<float>(nz / length);
+    // A corner without a value leaves NaN in the length (the flat map does not read Y).
+    bool defined = HasValue(length);
+    if constexpr (flat)
+      defined = defined && HasValue(y0[j]) && HasValue(y0[j + 1]) && HasValue(y1[j]) && HasValue(y1[j + 1]);
+    outX[j] = defined ? static_cast<float>(nx / length) : 0.0f;
+    outY[j] = defined ? static_cast<float>(ny / length) : 0.0f;
+    outZ[j] = defined ? static_cast<float>(nz / length) : 0.0f;
   }
 }
 
@@ -171,8 +179,11 @@ void ComputeCellNormals(const SurfacePositions& p, bool flatY, float flatYValue,
 }
 
 Seam FindSeam(const SurfacePositions& p, const SurfaceRanges& ranges) {
+  auto defined = [&](size_t a) { return HasValue(p.x[a]) && HasValue(p.y[a]) && HasValue(p.z[a]); };
+  // Corners without a value never coincide: the grid is not known to close there.
   auto coincide = [&](size_t a, size_t b) {
-    return std::fabs(static_cast<double>(p.x[a]) - p.x[b]) < kSeamTolerance * ranges.seamX &&
+    return defined(a) && defined(b) &&
+           std::fabs(static_cast<double>(p.x[a]) - p.x[b]) < kSeamTolerance * ranges.seamX &&
            std::fabs(static_cast<double>(p.y[a]) - p.y[b]) < kSeamTolerance * ranges.seamY &&
            std::fabs(static_cast<double>(p.z[a]) - p.z[b]) < kSeamTolerance * ranges.seamZ;
   };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <vector>
 
 #include "common/color.h"
@@ -217,6 +218,34 @@ TEST(ContourTraceTest, EveryCrossingIsDrawnOnce) {
       EXPECT_FALSE(same) << "segment " << a << " drawn again as " << b;
     }
   }
+}
+
+TEST(ContourTraceTest, ContoursAreCutAtCellsWithAPointWithoutAValue) {
+  // Heights rise along i (height i at column i), so every level is a line p = level; the points
+  // (4, 2) and (4, 6) have no value, taking out the cells 3..4 x 1..2 and 3..4 x 5..6.
+  ContourGrid grid(7, 7);
+  for (int32_t i = 1; i <= 7; ++i)
+    for (int32_t j = 1; j <= 7; ++j) grid.at(i, j) = static_cast<float>(i);
+  grid.at(4, 2) = grid.at(4, 6) = std::numeric_limits<float>::quiet_NaN();
+  const RecordingContourSink sink = TraceUnit(grid, 12);  // levels 1, 1.5, .., 7 over 1..7
+  ASSERT_EQ(sink.colors.size(), 13u);
+  auto hole = [](int ci, int cj) { return (ci == 3 || ci == 4) && (cj <= 2 || cj == 5 || cj == 6); };
+  for (const Seg& s : sink.segments) {
+    ASSERT_TRUE(std::isfinite(s.p1) && std::isfinite(s.q1) && std::isfinite(s.p2) && std::isfinite(s.q2));
+    const int ci = static_cast<int>(std::floor((s.p1 + s.p2) / 2));
+    const int cj = static_cast<int>(std::floor((s.q1 + s.q2) / 2));
+    EXPECT_FALSE(hole(ci, cj)) << "segment in cell " << ci << "," << cj << " of level " << s.level;
+  }
+  auto length = [&](int level) {
+    double sum = 0.0;
+    for (const Seg& s : sink.AtLevel(level)) sum += std::hypot(s.p2 - s.p1, s.q2 - s.q1);
+    return sum;
+  };
+  EXPECT_NEAR(length(2), 6.0, 1e-6);  // p = 2: clear of both
+  EXPECT_NEAR(length(5), 2.0, 1e-6);  // p = 3.5: only between the two
+  // p = 4.5 as well, a piece that touches neither border nor crosses a vertical edge: it is
+  // found from the cells without a value at its ends.
+  EXPECT_NEAR(length(7), 2.0, 1e-6);
 }
 
 TEST(ContourTraceTest, SingleColourStyleAndRamp) {

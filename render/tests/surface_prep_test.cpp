@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <string>
 
 #include "common/runtime_error.h"
 #include "graph/point.h"
@@ -72,49 +74,67 @@ TEST(SurfaceNormalsTest, ColourMapCellsUseTheMinimumY) {
   std::array<GridTable, 3> cell;
   ComputeCellNormals(v.Positions(), true, -5.0f, cell);
   ExpectNormal(cell, 0, 0, 0.0, -1.0, 0.0);
+  // The map's height is not used, but a cell with a point without a value is still left out.
+  g.SceneY.at(1, 1) = std::numeric_limits<float>::quiet_NaN();
+  SurfaceVertices holed(g, 0);
+  ComputeCellNormals(holed.Positions(), true, -5.0f, cell);
+  ExpectNormal(cell, 0, 0, 0.0, 0.0, 0.0);
 }
 
 // Every vertex normal of an uneven, non-square grid against the cells around it, each cell
-// normal worked out here from the corner positions.
+// normal worked out here from the corner positions; with a point without a value inside, on
+// the border or at a corner, only the cells that do not touch it count.
 TEST(SurfaceNormalsTest, EveryVertexSumsExactlyTheCellsThatShareIt) {
   const int32_t stepU = 3, stepV = 5;
-  Cls9 g = MakeSurface(stepU, stepV, [](int32_t k, int32_t j) {
-    return Position{static_cast<float>(k), static_cast<float>((k * 7 + j * 3) % 5) * 0.5f,
-                    static_cast<float>(j) * 0.8f};
-  });
-  SurfaceVertices v(g, 0);
-  std::array<GridTable, 3> cell, vertex;
-  ComputeCellNormals(v.Positions(), false, 0.0f, cell);
-  ComputeVertexNormals(v.Positions(), cell, Seam::kNone, vertex);
-  ASSERT_EQ(cell[0].Columns(), stepU);
-  ASSERT_EQ(cell[0].Rows(), stepV);
-  auto corner = [&](int32_t k, int32_t j) {
-    return std::array<double, 3>{g.SceneX.at(k, j), g.SceneY.at(k, j), g.SceneZ.at(k, j)};
+  struct Hole {
+    int32_t k, j;
   };
-  auto cellNormal = [&](int32_t k, int32_t j) {
-    const auto p0 = corner(k, j), p1 = corner(k + 1, j), p2 = corner(k + 1, j + 1), p3 = corner(k, j + 1);
-    const double a[3] = {p0[0] - p2[0], p0[1] - p2[1], p0[2] - p2[2]};
-    const double b[3] = {p1[0] - p3[0], p1[1] - p3[1], p1[2] - p3[2]};
-    const double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    return std::array<double, 3>{n[0] / length, n[1] / length, n[2] / length};
-  };
-  for (int32_t k = 0; k < stepU; ++k)
-    for (int32_t j = 0; j < stepV; ++j) {
-      const auto n = cellNormal(k, j);
-      ExpectNormal(cell, k, j, n[0], n[1], n[2]);
-    }
-  for (int32_t k = 0; k <= stepU; ++k) {
-    for (int32_t j = 0; j <= stepV; ++j) {
-      double sum[3] = {0.0, 0.0, 0.0};
-      for (int32_t ck : {k - 1, k})
-        for (int32_t cj : {j - 1, j}) {
-          if (ck < 0 || cj < 0 || ck >= stepU || cj >= stepV) continue;
-          const auto n = cellNormal(ck, cj);
-          for (int c = 0; c < 3; ++c) sum[c] += n[c];
-        }
-      const double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
-      ExpectNormal(vertex, k, j, sum[0] / length, sum[1] / length, sum[2] / length);
+  for (const Hole hole : {Hole{-1, -1}, Hole{1, 2}, Hole{2, 0}, Hole{0, 0}, Hole{3, 5}}) {
+    SCOPED_TRACE("hole at " + std::to_string(hole.k) + "," + std::to_string(hole.j));
+    Cls9 g = MakeSurface(stepU, stepV, [](int32_t k, int32_t j) {
+      return Position{static_cast<float>(k), static_cast<float>((k * 7 + j * 3) % 5) * 0.5f,
+                      static_cast<float>(j) * 0.8f};
+    });
+    if (hole.k >= 0) g.SceneY.at(hole.k, hole.j) = std::numeric_limits<float>::quiet_NaN();
+    auto touches = [&](int32_t k, int32_t j) {
+      return (hole.k == k || hole.k == k + 1) && (hole.j == j || hole.j == j + 1);
+    };
+    SurfaceVertices v(g, 0);
+    std::array<GridTable, 3> cell, vertex;
+    ComputeCellNormals(v.Positions(), false, 0.0f, cell);
+    ComputeVertexNormals(v.Positions(), cell, Seam::kNone, vertex);
+    ASSERT_EQ(cell[0].Columns(), stepU);
+    ASSERT_EQ(cell[0].Rows(), stepV);
+    auto corner = [&](int32_t k, int32_t j) {
+      return std::array<double, 3>{g.SceneX.at(k, j), g.SceneY.at(k, j), g.SceneZ.at(k, j)};
+    };
+    auto cellNormal = [&](int32_t k, int32_t j) {
+      if (touches(k, j)) return std::array<double, 3>{0.0, 0.0, 0.0};
+      const auto p0 = corner(k, j), p1 = corner(k + 1, j), p2 = corner(k + 1, j + 1), p3 = corner(k, j + 1);
+      const double a[3] = {p0[0] - p2[0], p0[1] - p2[1], p0[2] - p2[2]};
+      const double b[3] = {p1[0] - p3[0], p1[1] - p3[1], p1[2] - p3[2]};
+      const double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+      const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+      return std::array<double, 3>{n[0] / length, n[1] / length, n[2] / length};
+    };
+    for (int32_t k = 0; k < stepU; ++k)
+      for (int32_t j = 0; j < stepV; ++j) {
+        const auto n = cellNormal(k, j);
+        ExpectNormal(cell, k, j, n[0], n[1], n[2]);
+      }
+    for (int32_t k = 0; k <= stepU; ++k) {
+      for (int32_t j = 0; j <= stepV; ++j) {
+        double sum[3] = {0.0, 0.0, 0.0};
+        for (int32_t ck : {k - 1, k})
+          for (int32_t cj : {j - 1, j}) {
+            if (ck < 0 || cj < 0 || ck >= stepU || cj >= stepV) continue;
+            const auto n = cellNormal(ck, cj);
+            for (int c = 0; c < 3; ++c) sum[c] += n[c];
+          }
+        double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
+        if (length == 0.0) length = 1.0;  // the point itself, or a vertex with only such cells
+        ExpectNormal(vertex, k, j, sum[0] / length, sum[1] / length, sum[2] / length);
+      }
     }
   }
 }
@@ -150,6 +170,29 @@ TEST(SurfaceSeamTest, ClosedTubeShadesAcrossTheSeam) {
   EXPECT_NEAR(vertex[1].at(2, 0), 0.0, 1e-5);
   // Without the seam the border line takes only its own side and tilts.
   EXPECT_GT(std::fabs(open[1].at(2, 0)), 0.1);
+}
+
+TEST(SurfaceSeamTest, PointsWithoutAValueAreLeftOutOfTheSeam) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  // A hole away from the border lines: the tube still closes, and every normal is a number.
+  Cls9 g = Tube(4, 12);
+  g.SceneY.at(2, 6) = nan;
+  SurfaceVertices v(g, 0);
+  ASSERT_EQ(FindSeam(v.Positions(), ChannelRanges(g)), Seam::kAlongJ);
+  std::array<GridTable, 3> cell, vertex;
+  ComputeCellNormals(v.Positions(), false, 0.0f, cell);
+  ComputeVertexNormals(v.Positions(), cell, Seam::kAlongJ, vertex);
+  for (int32_t k = 0; k <= 4; ++k)
+    for (int32_t j = 0; j <= 12; ++j)
+      for (int c = 0; c < 3; ++c) ASSERT_TRUE(std::isfinite(vertex[c].at(k, j))) << k << "," << j;
+  // Beside the hole only the cells of the line before it count: the normal is that of the
+  // strip between j = 4 and 5 alone, radial at j = 4.5.
+  EXPECT_NEAR(std::fabs(vertex[1].at(2, 5)), std::sin(2.0 * std::numbers::pi * 4.5 / 12), 1e-5);
+  // A hole on a seam corner: whether the tube closes there is not known, so it does not.
+  Cls9 corner = Tube(4, 12);
+  corner.SceneZ.at(0, 12) = nan;
+  SurfaceVertices cv(corner, 0);
+  EXPECT_EQ(FindSeam(cv.Positions(), ChannelRanges(corner)), Seam::kNone);
 }
 
 TEST(SurfaceSeamTest, ToleranceComesFromTheColourSpans) {
@@ -251,19 +294,22 @@ TEST(SurfaceVerticesTest, TablesMustCoverTheSteps) {
 }
 
 TEST(SurfaceVerticesTest, ExtentSkipsUndefinedVertices) {
-  Cls9 g = MakeSurface(2, 2, [](int32_t k, int32_t j) {
-    return Position{static_cast<float>(k), static_cast<float>(k * j), static_cast<float>(-j)};
-  });
-  g.SceneY.at(2, 2) = kUndefinedSample;  // would otherwise hold the largest Y, 4
-  SurfaceVertices v(g, 0);
-  EXPECT_TRUE(v.Undefined(v.Positions().Index(2, 2)));
-  EXPECT_FALSE(v.Undefined(v.Positions().Index(2, 1)));
-  Cls1 box;
-  ASSERT_TRUE(SurfaceExtent(g, 0, box));
-  EXPECT_FLOAT_EQ(box.MaxY, 2.0f);
-  EXPECT_FLOAT_EQ(box.MinY, 0.0f);
-  EXPECT_FLOAT_EQ(box.MinZ, -2.0f);
-  EXPECT_FLOAT_EQ(box.MaxX, 2.0f);  // (2, 1) still reaches x = 2
+  // Outside the view (animated markers), or without a value.
+  for (float undefined : {kUndefinedSample, std::numeric_limits<float>::quiet_NaN()}) {
+    Cls9 g = MakeSurface(2, 2, [](int32_t k, int32_t j) {
+      return Position{static_cast<float>(k), static_cast<float>(k * j), static_cast<float>(-j)};
+    });
+    g.SceneY.at(2, 2) = undefined;  // would otherwise hold the largest Y, 4
+    SurfaceVertices v(g, 0);
+    EXPECT_TRUE(v.Undefined(v.Positions().Index(2, 2)));
+    EXPECT_FALSE(v.Undefined(v.Positions().Index(2, 1)));
+    Cls1 box;
+    ASSERT_TRUE(SurfaceExtent(g, 0, box));
+    EXPECT_FLOAT_EQ(box.MaxY, 2.0f);
+    EXPECT_FLOAT_EQ(box.MinY, 0.0f);
+    EXPECT_FLOAT_EQ(box.MinZ, -2.0f);
+    EXPECT_FLOAT_EQ(box.MaxX, 2.0f);  // (2, 1) still reaches x = 2
+  }
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <string>
 
 #include "common/program_state.h"
 #include "common/runtime_error.h"
+#include "graph/codes.h"
 #include "graph/point.h"
 #include "render/feedback_capture.h"
 #include "render/surface.h"
@@ -198,6 +201,65 @@ TEST_F(SurfaceRenderTest, CellsTouchingAnUndefinedSampleAreSkipped) {
   Cls9 map = MakeSurface(3, 3, FlatGrid, 13);
   map.SceneX.at(0, 0) = kUndefinedSample;
   EXPECT_EQ(FeedbackCapture::OfKind(Render(map), FeedbackKind::Polygon).size(), 2u * 8u);
+}
+
+// A point without a value (NaN in the height and the colour that share its quantity) takes
+// out the four cells around it, and nothing else, in every model, shading and kind of drawing.
+TEST_F(SurfaceRenderTest, NoVertexComesFromACellWithAPointWithoutAValue) {
+  OrthoView view(kWidth);
+  struct Kind {
+    const char* name;
+    int32_t type;
+    bool layer;
+  };
+  const Kind kinds[] = {
+      {"surface", 2, false}, {"surface with colour-map layer", 2, true}, {"colour map", 13, false}};
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const Kind& kind : kinds) {
+    for (int32_t show : {shw::kPoint, shw::kGrid, shw::kSurface}) {
+      for (int32_t smooth : {smt::kFlat, smt::kSmooth, smt::kSmoothest}) {
+        const std::string name = std::string(kind.name) + " show " + std::to_string(show) + " smoothness " +
+                                 std::to_string(smooth);
+        auto make = [&](bool hole) {
+          Cls9 g = MakeSurface(4, 4, FlatGrid, kind.type);
+          g.Show = show;
+          g.Smoothness = smooth;
+          g.ShowColormap = kind.layer;
+          if (hole) g.SceneY.at(2, 2) = g.ColorTableG.at(2, 2) = nan;
+          return g;
+        };
+        Cls9 whole = make(false);
+        Cls9 holed = make(true);
+        const std::vector<FeedbackPrimitive> all = Render(whole);
+        const std::vector<FeedbackPrimitive> some = Render(holed);
+        for (FeedbackKind k : {FeedbackKind::Point, FeedbackKind::Line, FeedbackKind::Polygon}) {
+          // Every cell sends the same primitives; 12 of the 16 cells are left.
+          EXPECT_EQ(FeedbackCapture::OfKind(some, k).size() * 16, FeedbackCapture::OfKind(all, k).size() * 12)
+              << name;
+        }
+        EXPECT_FALSE(some.empty()) << name;
+        for (const FeedbackPrimitive& p : some) {
+          float cx = 0.0f, cz = 0.0f;
+          for (const FeedbackVertex& v : p.vertices) {
+            for (float c : {v.x, v.y, v.z, v.color[0], v.color[1], v.color[2]})
+              ASSERT_TRUE(std::isfinite(c)) << name;
+            const Position o = view.Object(v);
+            // The map lies in the x-y plane: its depth is the grid's j.
+            const float vk = o[0];
+            const float vj = kind.type == 13 ? o[1] : o[2];
+            EXPECT_FALSE(std::fabs(vk - 2.0f) < 1e-3f && std::fabs(vj - 2.0f) < 1e-3f) << name;
+            cx += vk / static_cast<float>(p.vertices.size());
+            cz += vj / static_cast<float>(p.vertices.size());
+          }
+          if (p.kind != FeedbackKind::Polygon) continue;
+          // A triangle lies in one cell; cells (1..2, 1..2) have the point as a corner.
+          const int ck = static_cast<int>(std::floor(cx));
+          const int cj = static_cast<int>(std::floor(cz));
+          EXPECT_FALSE(ck >= 1 && ck <= 2 && cj >= 1 && cj <= 2) << name << " cell " << ck << "," << cj;
+        }
+      }
+    }
+  }
 }
 
 // The cells after a skipped one come out whole and in order, drawn directly and from a list.
