@@ -61,10 +61,6 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
   if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI);
 
   frame.CompileScene(drawScene, axes);
-  // The lights are placed with the model-view matrix the previous frame left, so in the
-  // window every frame but the very first is lit with the camera's look-at in force. The
-  // picture shows that steady state: the camera's matrices are loaded once beforehand.
-  camera.Projection(drawScene);
   int32_t step = State().CurrentFrame;
   frame.Display(step, drawScene, camera, light);
   image = context.ReadImage();

@@ -166,9 +166,13 @@ uint32_t SceneFrame::ListForFrame(const Cls8& drawScene, int32_t lngAnimStep) co
 }
 
 void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light) {
+  // The camera comes first: OpenGL takes a light's position through the model-view matrix in
+  // force when it is given, and only the camera's own look-at keeps the light where it was on
+  // the frame before. Given under the previous frame's matrix, the first frame after the
+  // camera moved (a new graph, Zoom to Fit) was lit from somewhere else.
+  camera.Projection(drawScene);
   SetLight(light);
   glShadeModel(GL_SMOOTH);
-  camera.Projection(drawScene);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
   const uint32_t list = ListForFrame(drawScene, lngAnimStep);

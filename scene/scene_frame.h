@@ -30,8 +30,8 @@ class SceneFrame {
   // back to CompileScene when no content has been recorded.
   void CompileOrientation(Cls8& drawScene, Cls3& axes);
 
-  // One frame: SetLight, smooth shading, camera Projection, clear, call the list of the frame.
-  // The caller swaps buffers.
+  // One frame: camera Projection, SetLight (so the lights stand where the camera's look-at
+  // puts them), smooth shading, clear, call the list of the frame. The caller swaps buffers.
   void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
 
   // Frees every list and font; call while the context is still current.

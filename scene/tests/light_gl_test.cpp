@@ -72,8 +72,8 @@ TEST_F(LightGlTest, ChangedColoursPositionAndSwitchesReachBothLights) {
 }
 
 TEST_F(LightGlTest, PositionsFollowTheModelViewInForce) {
-  // The frame sets the lights before the camera, so they are placed with the previous
-  // frame's look-at transform and stay fixed to the camera.
+  // The frame sets the lights after loading the camera's look-at, so they stay fixed to the
+  // camera.
   glTranslatef(0, 0, -1000);
   SetLight(Cls10{});
   EXPECT_EQ(LightValue(GL_LIGHT0, GL_POSITION), (Vec4{100, 100, -900, 1}));

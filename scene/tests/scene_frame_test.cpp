@@ -154,6 +154,31 @@ TEST_F(SceneFrameTest, AnimatedSceneCompilesFrameCountPlusOneLists) {
   EXPECT_EQ(frame_.ListForFrame(scene_, 1), frame_.SceneList());
 }
 
+// The lights stand where the camera of the frame being drawn puts them, from the very first
+// frame after the camera moved (a new graph, Zoom to Fit), not where the last frame's did.
+TEST_F(SceneFrameTest, TheLightIsPlacedUnderTheCameraOfTheFrameItLights) {
+  scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
+  frame_.CompileScene(scene_, axes_);
+  Cls10 light;
+  int32_t step = 1;
+  Cls4 before;
+  before.SetScreen(kWidth, kHeight);
+  before.SetEye(0.0f, 0.0f, 4000.0f);
+  frame_.Display(step, scene_, before, light);
+  Cls4 after;
+  after.SetScreen(kWidth, kHeight);
+  after.SetEye(30.0f, -20.0f, 10.0f);
+  frame_.Display(step, scene_, after, light);
+  const std::array<double, 16> m = after.ModelViewMatrix();
+  const double p[4] = {light.Position(0), light.Position(1), light.Position(2), light.Position(3)};
+  GLfloat placed[4];
+  glGetLightfv(GL_LIGHT0, GL_POSITION, placed);
+  for (int r = 0; r < 4; ++r) {
+    const double expected = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r] * p[3];
+    EXPECT_NEAR(placed[r], expected, 1e-3 * (1.0 + std::fabs(expected))) << "component " << r;
+  }
+}
+
 TEST_F(SceneFrameTest, DisplayClearsToWhiteAndDrawsTheSurface) {
   scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
   axes_.Show = false;
