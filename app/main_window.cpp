@@ -36,6 +36,9 @@ frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   statusPanel_ = new QLabel(QString::fromLatin1(ToolbarHints::kReady), status);
   statusPanel_->setObjectName("StatusBar1Panel1");
   status->addWidget(statusPanel_, 1);
+  noValuePanel_ = new QLabel(status);
+  noValuePanel_->setObjectName("NoValuePanel");
+  status->addPermanentWidget(noValuePanel_);
   setStatusBar(status);
 
   CreateClientArea();
@@ -161,6 +164,15 @@ void frmF1::RecompileAndRepaint() {
 
 void frmF1::OnCompiled() {
   result_->setPlainText(QString::fromStdString(State().ResultText));
+  noValuePanel_->setText(NoValueStatus(document_.DrawScene));
+}
+
+QString NoValueStatus(const Cls8& drawScene) {
+  int64_t count = 0;
+  for (const Cls8::Entry& entry : drawScene.FunSurfs()) count += entry.graph->PointsWithoutValue;
+  if (count == 0) return QString();
+  if (count == 1) return QStringLiteral("1 point has no value");
+  return QStringLiteral("%1 points have no value").arg(count);
 }
 
 void frmF1::SetStatusHint(const QString& hint) {

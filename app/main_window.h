@@ -33,6 +33,10 @@ class DrawArea;
 class ToolbarHints;
 struct WindowCommands;
 
+// The status bar's note on the points of the drawn graphs where the function has no value
+// ("12 points have no value"); empty when there are none.
+QString NoValueStatus(const Cls8& drawScene);
+
 // The main window.
 class frmF1 : public QMainWindow {
   Q_OBJECT
@@ -175,6 +179,7 @@ class frmF1 : public QMainWindow {
   QPlainTextEdit* result_ = nullptr;
   QLabel* picEdit_ = nullptr;
   QLabel* statusPanel_ = nullptr;
+  QLabel* noValuePanel_ = nullptr;  // how many points of the drawn graphs have no value
   QTimer* timer1_ = nullptr;
   ClientArea* client_ = nullptr;
   QToolBar* toolbar1_ = nullptr;

@@ -1,6 +1,7 @@
 // The "Function Color Map" form: its own messages and their order, the fixed magnitude
 // height, and adding and editing maps.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
@@ -116,6 +117,19 @@ class DialogsColorMapTest : public QObject {
     auto dialog = Dialog(QStringLiteral("z$"));
     QVERIFY(!dialog->Confirm());
     QUILLON_EXPECT_ONE_MESSAGE(*sink_, "Illegal data exist.", "Error", MsgIcon::Exclamation);
+  }
+
+  void holesByDefaultAndTheOldErrorWhenAsked() {
+    auto dialog = Dialog(QStringLiteral("1/z"));
+    QVERIFY2(dialog->Confirm(), qPrintable(Texts(*sink_)));
+    QCOMPARE(doc_->GraphAt(0)->PointsWithoutValue, int64_t{1});
+    QVERIFY(doc_->GraphAt(0)->Extras == GraphExtras::NewColorMap());
+    auto stopping = Dialog(QStringLiteral("1/z"));
+    Find<QCheckBox>(stopping.get(), "StopAtFirstError")->setChecked(true);
+    QVERIFY(!stopping->Confirm());
+    QVERIFY2(sink_->Requests().size() == 1, qPrintable(Texts(*sink_)));
+    QCOMPARE(sink_->Requests()[0].title, std::string("Error"));
+    QCOMPARE(doc_->ListScene.Count(), size_t{1});
   }
 
   void editingReplacesTheMapInPlace() {

@@ -1,6 +1,7 @@
 // The "3D Function Graph Properties" form: its controls, every confirm rule and message, and
 // how a confirmed graph enters the scene or replaces the edited one.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -285,6 +286,7 @@ class DialogsFunctionGraphTest : public QObject {
 
   void runTimeErrorWhileSamplingIsShownAndNothingIsAdded() {
     auto dialog = Dialog();
+    Find<QCheckBox>(dialog.get(), "StopAtFirstError")->setChecked(true);
     Type(dialog.get(), "Text2", "1/z");
     Type(dialog.get(), "Text7", "4");
     Type(dialog.get(), "Text10", "4");
@@ -298,6 +300,44 @@ class DialogsFunctionGraphTest : public QObject {
     QCOMPARE(doc_->ListScene.Count(), size_t{0});
     QCOMPARE(doc_->DrawScene.Count(), size_t{0});
     QVERIFY(doc_->Items().empty());
+  }
+
+  void aPoleIsAHoleAndTheGraphIsAdded() {
+    auto dialog = Dialog();
+    QVERIFY(!Find<QCheckBox>(dialog.get(), "StopAtFirstError")->isChecked());
+    Type(dialog.get(), "Text2", "1/z");
+    Type(dialog.get(), "Text7", "4");
+    Type(dialog.get(), "Text10", "4");
+    QVERIFY2(dialog->Confirm(), qPrintable(Texts(*sink_)));
+    QVERIFY(sink_->Requests().empty());
+    const Cls9& graph = *doc_->GraphAt(0);
+    QCOMPARE(graph.PointsWithoutValue, int64_t{1});
+    QVERIFY(std::isnan(graph.QuantityU.at(2, 2)));
+    QVERIFY(graph.Extras == GraphExtras::NewSurface());
+  }
+
+  void editingKeepsTheExtrasTheDialogDoesNotShow() {
+    Cls8::GraphPtr graph = AddSurface(*doc_, "z");
+    graph->Extras.clip = ClipMode::kRange;
+    graph->Extras.clipMax = 3.0f;
+    graph->Extras.colouring = Colouring::kModulus;
+    State().EditMode = true;
+    auto dialog = Dialog();
+    dialog->LoadGraph(*graph);
+    auto* stop = Find<QCheckBox>(dialog.get(), "StopAtFirstError");
+    QVERIFY(!stop->isChecked());
+    stop->setChecked(true);
+    QVERIFY2(dialog->Confirm(), qPrintable(Texts(*sink_)));
+    GraphExtras expected;
+    expected.clip = ClipMode::kRange;
+    expected.clipMax = 3.0f;
+    expected.colouring = Colouring::kModulus;
+    expected.stopAtFirstError = true;
+    QVERIFY(graph->Extras == expected);
+    // Loaded again, the box shows the graph's setting.
+    auto again = Dialog();
+    again->LoadGraph(*graph);
+    QVERIFY(Find<QCheckBox>(again.get(), "StopAtFirstError")->isChecked());
   }
 
   void editingKeepsIdPlaceAndTextureAndRenewsTheCaption() {
@@ -336,6 +376,7 @@ class DialogsFunctionGraphTest : public QObject {
     State().EditMode = true;
     auto dialog = Dialog();
     dialog->LoadGraph(*graph);
+    Find<QCheckBox>(dialog.get(), "StopAtFirstError")->setChecked(true);
     Type(dialog.get(), "Text2", "1/z");
     QVERIFY(!dialog->Confirm());
     QCOMPARE(graph->ExpressZ, std::string("z"));

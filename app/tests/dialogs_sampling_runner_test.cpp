@@ -148,6 +148,7 @@ class DialogsSamplingRunnerTest : public QObject {
     RecordingSink sink;
     ScopedMessageSink scope(&sink);
     Cls8::GraphPtr graph = MakeSurface("1/(z-0.5)", "pole", 4);  // x = 0.5 at k = 3, y = 0 at j = 2
+    graph->Extras.stopAtFirstError = true;
     SamplingRunner runner(nullptr);
     QVERIFY(!runner.Run(*graph));
     QCOMPARE(runner.LastOutcome(), SamplingRunner::Outcome::kError);

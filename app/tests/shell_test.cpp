@@ -230,6 +230,21 @@ class ShellTest : public QObject {
     QCOMPARE(State().ViewMinZ, -50.0f);
   }
 
+  void statusBarCountsThePointsWithoutAValue() {
+    auto* panel = Control<QLabel>(f_->window.get(), "NoValuePanel");
+    const struct {
+      const char* function;
+      const char* text;
+    } steps[] = {{"z", ""}, {"1/z", "1 point has no value"}, {"1/(z^2+1)", "3 points have no value"}};
+    for (const auto& step : steps) {
+      f_->AddSurface(step.function);
+      f_->Settle();
+      QCOMPARE(panel->text(), QString::fromLatin1(step.text));
+    }
+    // The toolbar hints keep their own panel.
+    QCOMPARE(StatusText(*f_->window), QStringLiteral("Ready"));
+  }
+
   void aboutBox() {
     int homePageClicks = 0;
     AboutBox about("https://example.org/q", [&] { ++homePageClicks; });

@@ -93,6 +93,8 @@ void frmF22::Build() {
   root->addWidget(directions);
   root->addWidget(colors);
 
+  stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
+  stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
 }
 
@@ -113,6 +115,8 @@ void frmF22::LoadGraph(const Cls9& graph) {
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
   Material = graph.Material;
+  extras_ = graph.Extras;
+  stopAtFirstError_->setChecked(extras_.stopAtFirstError);
 }
 
 void frmF22::reject() {
@@ -158,6 +162,8 @@ bool frmF22::Confirm() {
   graph->ColorG = QuantityCode(Combo_[5]);
   graph->ColorB = QuantityCode(Combo_[6]);
   StoreTitleLetters(graph->VarX, graph->VarY, graph->VarZ);
+  graph->Extras = extras_;
+  graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
 
   const std::string caption = "Color Map: w=" + graph->ExpressZ;
   if (State().EditMode) return CommitEditedGraph(doc_, *graph, caption, sampler_);

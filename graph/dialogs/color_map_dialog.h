@@ -7,6 +7,7 @@
 #include "document/scene_document.h"
 #include "graph/dialogs/dialog_helpers.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,10 +40,13 @@ class frmF22 : public QDialog {
 
   SceneDocument& doc_;
   GraphSampler sampler_;
+  // The settings beyond the form's fields: a new map's, or the edited map's own.
+  GraphExtras extras_ = GraphExtras::NewColorMap();
 
   QLineEdit *Text1_, *Text4_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_, *Text2_, *Text3_,
       *Text11_;
   QComboBox* Combo_[7] = {};
+  QCheckBox* stopAtFirstError_;
 };
 
 }  // namespace quillon

@@ -32,6 +32,16 @@ QLineEdit* AddLabelledField(QBoxLayout* row, QWidget* parent, const char* captio
   return field;
 }
 
+QCheckBox* AddStopAtFirstErrorBox(QWidget* parent, QBoxLayout* root) {
+  auto* box = new QCheckBox(QStringLiteral("Stop at the first &error"), parent);
+  box->setObjectName(QStringLiteral("StopAtFirstError"));
+  box->setToolTip(
+      QStringLiteral("Refuse the graph with the error's message at the first point where the function has "
+                     "no value, instead of leaving a hole there"));
+  root->addWidget(box);
+  return box;
+}
+
 void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm) {
   auto* buttons = new QHBoxLayout;
   auto* ok = new QPushButton(QStringLiteral("OK"), dialog);

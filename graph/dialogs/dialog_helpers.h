@@ -2,6 +2,7 @@
 // Steps shared by the two graph dialogs: cleaning the value fields, reading numbers
 // leniently, the quantity combos, and putting a finished graph into the scene.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <functional>
@@ -21,6 +22,11 @@ QLineEdit* NamedField(QWidget* parent, const char* name, const char* text);
 // A labelled field on one row of `row` (the label's mnemonic focuses the field).
 QLineEdit* AddLabelledField(QBoxLayout* row, QWidget* parent, const char* caption, const char* name,
                             const char* text);
+// The "Stop at the first error" check box (objectName StopAtFirstError) on a row of its own:
+// checked, sampling stops with the run-time error's message at the first point without a
+// value, as it always used to; unchecked (a new graph), such points are left out as holes.
+QCheckBox* AddStopAtFirstErrorBox(QWidget* parent, QBoxLayout* root);
+
 // The "OK" (Command1, default) and "Cancel" (Command2) row; OK closes the dialog when confirm()
 // returns true, Cancel closes it without change.
 void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm);

@@ -1,5 +1,6 @@
 #include "graph/dialogs/function_graph_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -167,6 +168,8 @@ void frmF6::Build() {
   options->addWidget(materials, 1);
   root->addLayout(options);
 
+  stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
+  stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
 }
 
@@ -218,6 +221,8 @@ void frmF6::LoadGraph(const Cls9& graph) {
   SecondColor = graph.SecondColor;
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
+  extras_ = graph.Extras;
+  stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   if (graph.Animation) {
     Text11_->setText(FieldText(graph.MinT));
     Text12_->setText(FieldText(graph.MaxT));
@@ -289,6 +294,8 @@ bool frmF6::Confirm() {
   graph->ColorB = QuantityCode(Combo_[6]);
   StoreTitleLetters(graph->VarX, graph->VarY, graph->VarZ);
   graph->FunForm = fun::kExplicit;
+  graph->Extras = extras_;
+  graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
 
   // 8. The animation range, which may be written as expressions.
   if (tShown_) {

@@ -9,6 +9,7 @@
 #include "graph/dialogs/dialog_helpers.h"
 #include "scene/model/light.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -52,6 +53,8 @@ class frmF6 : public QDialog {
   Cls10& light_;
   GraphSampler sampler_;
   bool tShown_ = false;
+  // The settings beyond the form's fields: a new graph's, or the edited graph's own.
+  GraphExtras extras_ = GraphExtras::NewSurface();
 
   QLineEdit *Text1_, *Text2_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_, *Text11_, *Text12_,
       *Text13_;
@@ -59,6 +62,7 @@ class frmF6 : public QDialog {
   QComboBox* Combo_[7] = {};  // Combo1..Combo6 at their numbers
   QRadioButton *Option5_, *Option6_, *Option7_, *Option8_, *Option9_, *Option10_;
   QListWidget* List1_;
+  QCheckBox* stopAtFirstError_;
 };
 
 }  // namespace quillon
