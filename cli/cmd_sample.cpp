@@ -12,6 +12,7 @@
 #include "common/runtime_error.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
+#include "graph/sample_value.h"
 #include "graph/sampling.h"
 
 namespace {
@@ -38,6 +39,7 @@ bool ParseAxis(const QString& text, Axis& axis) {
 void PrintSummary(const Cls9& g, double milliseconds, unsigned threads) {
   const long long points = static_cast<long long>(g.StepU + 1) * (g.StepV + 1);
   std::printf("points     %lld (%d x %d)\n", points, g.StepU + 1, g.StepV + 1);
+  std::printf("holes      %lld\n", static_cast<long long>(g.PointsWithoutValue));
   std::printf("x          %.9g .. %.9g\n", g.MinXq, g.MaxXq);
   std::printf("y          %.9g .. %.9g\n", g.MinYq, g.MaxYq);
   std::printf("u          %.9g .. %.9g\n", g.MinUq, g.MaxUq);
@@ -46,14 +48,24 @@ void PrintSummary(const Cls9& g, double milliseconds, unsigned threads) {
   std::printf("time       %.3f ms (%u thread%s)\n", milliseconds, threads, threads == 1 ? "" : "s");
 }
 
+// A sampled value, or "nan" where the function has none.
+void PrintValue(float value, char end) {
+  if (quillon::HasValue(value))
+    std::printf("%.9g%c", value, end);
+  else
+    std::printf("nan%c", end);
+}
+
 void PrintCsv(const Cls9& g) {
   std::vector<char> buffer(1 << 16);
   std::setvbuf(stdout, buffer.data(), _IOFBF, buffer.size());
   std::printf("x,y,u,v,magnitude\n");
   for (int32_t k = 0; k <= g.StepU; ++k) {
     for (int32_t j = 0; j <= g.StepV; ++j) {
-      std::printf("%.9g,%.9g,%.9g,%.9g,%.9g\n", g.QuantityX.at(k, j), g.QuantityY.at(k, j),
-                  g.QuantityU.at(k, j), g.QuantityV.at(k, j), g.QuantityMagnitude.at(k, j));
+      std::printf("%.9g,%.9g,", g.QuantityX.at(k, j), g.QuantityY.at(k, j));
+      PrintValue(g.QuantityU.at(k, j), ',');
+      PrintValue(g.QuantityV.at(k, j), ',');
+      PrintValue(g.QuantityMagnitude.at(k, j), '\n');
     }
   }
   std::fflush(stdout);
@@ -71,10 +83,14 @@ int RunSample(const std::vector<std::string>& args) {
   const QCommandLineOption xOption("x", "x range and number of steps", "MIN,MAX,STEPS");
   const QCommandLineOption yOption("y", "y range and number of steps", "MIN,MAX,STEPS");
   const QCommandLineOption csvOption("csv", "print x,y,u,v,magnitude for every grid point");
-  const QCommandLineOption summaryOption("summary", "print only the extremes and the time spent (default)");
+  const QCommandLineOption summaryOption(
+      "summary", "print only the extremes, the points without a value and the time spent (default)");
   const QCommandLineOption threadsOption("threads", "threads to sample on (default: all)", "N");
+  const QCommandLineOption stopOption("stop-at-error",
+                                      "stop with the run-time error at the first point without a value "
+                                      "(default: such points are holes, nan in --csv)");
   const QCommandLineOption helpOption({"h", "help"}, "show this help");
-  parser.addOptions({xOption, yOption, csvOption, summaryOption, threadsOption, helpOption});
+  parser.addOptions({xOption, yOption, csvOption, summaryOption, threadsOption, stopOption, helpOption});
 
   // Without a QCoreApplication the help names no program; name it.
   const auto help = [&] {
@@ -113,6 +129,7 @@ int RunSample(const std::vector<std::string>& args) {
   g.VarX = quillon::quantity::kX;
   g.VarY = quillon::quantity::kY;
   g.VarZ = quillon::quantity::kU;
+  g.Extras.stopAtFirstError = parser.isSet(stopOption);
 
   quillon::SamplingStop stop;
   quillon::SamplingOptions options;
