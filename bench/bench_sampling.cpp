@@ -126,10 +126,10 @@ void BM_EvaluateGrid(benchmark::State& state) {
   ReportAgainstNumpy(state, e, n);
 }
 
-// The kind-2 graph both GetPoints benchmarks sample: a surface of u coloured by u, v and |w|.
-Cls9 SurfaceOf(const char* text, int n) {
-  Cls9 g = Cls9().Init(1, "", gtp::kSurface, ctp::kCartesian, "", "", text, n - 1, n - 1, kMin, kMax, kMin,
-                       kMax, 0, 0, 0, 0, 1, 0, shw::kSurface, smt::kSmoothest, false, false, false, 0);
+// The kind-2 graph the GetPoints benchmarks sample: a surface of u coloured by u, v and |w|.
+Cls9 SurfaceOf(const char* text, int n, float lo = kMin, float hi = kMax) {
+  Cls9 g = Cls9().Init(1, "", gtp::kSurface, ctp::kCartesian, "", "", text, n - 1, n - 1, lo, hi, lo, hi, 0,
+                       0, 0, 0, 1, 0, shw::kSurface, smt::kSmoothest, false, false, false, 0);
   g.FunForm = fun::kExplicit;
   g.VarX = quantity::kX;
   g.VarY = quantity::kY;
@@ -168,6 +168,25 @@ void BM_GetPointsMovedGrid(benchmark::State& state) {
   TimeGetPoints(state, true);
 }
 
+// (c) GetPoints of 1/z on -2..2, whose grid holds 0 exactly: one point without a value, left
+// as a hole while the rest of its row is evaluated on. Compare with E4 (a rational function of
+// like cost) on the same size.
+void BM_GetPointsWithHole(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  SamplingOptions options;
+  options.threads = ThreadsFor(state.range(1));
+  Cls9 g = SurfaceOf("1/z", n, -2.0f, 2.0f);
+  if (!SampleGraph(g, options) || g.PointsWithoutValue != 1) std::abort();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SampleGraph(g, options));
+    benchmark::ClobberMemory();
+  }
+  state.counters["Mpts/s"] =
+      benchmark::Counter(static_cast<double>(n) * n * static_cast<double>(state.iterations()) / 1e6,
+                         benchmark::Counter::kIsRate);
+  state.SetLabel("H1 1/z, one hole");
+}
+
 void Arguments(benchmark::internal::Benchmark* b, int64_t expressions) {
   for (int64_t size : {1001, 2001}) {
     for (int64_t e = 0; e < expressions; ++e) {
@@ -195,6 +214,16 @@ void FirstExpression(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_EvaluateGrid)->Apply(AllExpressions);
 BENCHMARK(BM_GetPoints)->Apply(AllExpressions);
 BENCHMARK(BM_GetPointsMovedGrid)->Apply(FirstExpression);
+BENCHMARK(BM_GetPointsWithHole)
+    ->Args({1001, 1})
+    ->Args({1001, 0})
+    ->ArgNames({"n", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Repetitions(3)
+    ->ComputeStatistics("min",
+                        [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 
 }  // namespace
 
