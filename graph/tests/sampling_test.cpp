@@ -19,7 +19,6 @@
 #include "expr/text_helpers.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
-#include "graph/point.h"
 #include "graph/sample_value.h"
 
 namespace quillon {
@@ -249,39 +248,6 @@ TEST_F(SamplingTest, SingularPointsAreHolesAndSamplingGoesOn) {
   EXPECT_GT(g.PointsWithoutValue, 0);
   EXPECT_FLOAT_EQ(g.QuantityU.at(10, 10), 1.0f);  // exp(0)
   EXPECT_TRUE(sink_.Requests().empty());
-}
-
-TEST_F(SamplingTest, StopAtTheFirstErrorRaisesTheErrorAtItsPoint) {
-  Cls9 g = Surface("1/z", 40, -2.0f, 2.0f);
-  g.Extras.stopAtFirstError = true;
-  SamplingStop stop;
-  SamplingOptions options;
-  options.stop = &stop;
-  try {
-    SampleGraph(g, options);
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.Number(), err::kDivisionByZero);
-  }
-  EXPECT_EQ(stop.k, 20);
-  EXPECT_EQ(stop.x, 0.0f);
-  EXPECT_EQ(g.PointsWithoutValue, 0);
-}
-
-TEST_F(SamplingTest, MarkersWithoutAValueAreUndefined) {
-  State().FrameCount = 4;
-  Cls9 g = Surface("1/z", 1, 0.0f, 1.0f);
-  g.GraphType = gtp::kPointAnimation;
-  g.Animation = true;
-  g.MinT = -1.0f;
-  g.MaxT = 1.0f;  // t = 0 at frame 2: z = 0
-  ASSERT_TRUE(g.GetPoints());
-  EXPECT_EQ(g.PointsWithoutValue, 1);
-  EXPECT_EQ(g.Anim1D(2).x, kUndefinedSample);
-  EXPECT_EQ(g.Anim1D(2).z, kUndefinedSample);
-  EXPECT_FLOAT_EQ(g.Anim1D(3).z, 2.0f);  // 1 / 0.5
-  g.Extras.stopAtFirstError = true;
-  EXPECT_THROW(g.GetPoints(), RuntimeError);
 }
 
 TEST_F(SamplingTest, GridsTooLargeForMemoryAreRefusedBeforeAllocating) {
