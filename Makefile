@@ -38,7 +38,7 @@ bench: deps
 fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLON_FUZZ=ON -DQUILLON_BENCH=OFF $(LAUNCHER) >/dev/null
-	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target quillon_fuzzers
 	@bash scripts/fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
 format:

@@ -8,29 +8,13 @@ function(quillon_warnings target)
                          $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 endfunction()
 
-function(quillon_sanitize target)
-  if(QUILLON_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
-                                             -fno-sanitize-recover=undefined)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
-  endif()
-endfunction()
-
 # quillon_library(NAME DIR DEPS...) : every .cpp directly in DIR is compiled into NAME.
 function(quillon_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-  if(NOT sources)
-    # A folder whose first source has not been written yet still gives dependents a target.
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARGN})
-    return()
-  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARGN})
   quillon_warnings(${name})
-  quillon_sanitize(${name})
 endfunction()
 
 # quillon_tests(NAME DIR [GUI] DEPS...) : every .cpp in DIR becomes one GoogleTest executable,
@@ -49,7 +33,6 @@ function(quillon_tests name dir)
     target_link_libraries(${name} PRIVATE ${QT_UNPARSED_ARGUMENTS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   quillon_warnings(${name})
-  quillon_sanitize(${name})
   set(env "QT_QPA_PLATFORM=offscreen;QUILLON_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   if(QT_GUI)
     add_test(NAME ${name} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
