@@ -21,6 +21,9 @@ DrawArea::DrawArea(SceneDocument& document, Cls4& camera, Cls10& light, MouseNav
 }
 
 DrawArea::~DrawArea() {
+  // ~QOpenGLWidget destroys the context after this object has stopped being a DrawArea, so
+  // the context must not call back into it: free the lists here, with the context still alive.
+  if (QOpenGLContext* glContext = context()) disconnect(glContext, nullptr, this, nullptr);
   ReleaseGl();
 }
 
