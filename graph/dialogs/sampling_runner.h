@@ -13,6 +13,7 @@
 
 #include "common/runtime_error.h"
 #include "graph/graph.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 
@@ -42,7 +43,9 @@ class SamplingRunner {
   // Samples the graph (GetPoints). The expression is compiled once on this thread first, so
   // that a syntax error is reported here by the compiler's own box. A run-time error is shown
   // as "<error> at x = .., y = .. (z = ..)." titled "Error". True when every point was sampled.
-  bool Run(Cls9& graph);
+  // `sample` does the sampling on the worker with the runner's cancel and progress hooks.
+  using GraphSampler = std::function<bool(Cls9& graph, const SamplingOptions& options)>;
+  bool Run(Cls9& graph, const GraphSampler& sample = SampleGraph);
 
   Outcome LastOutcome() const { return outcome_; }
   // Whether the progress dialog had to be shown during the last run.

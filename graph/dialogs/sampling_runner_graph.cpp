@@ -11,7 +11,7 @@
 
 namespace quillon {
 
-bool SamplingRunner::Run(Cls9& graph) {
+bool SamplingRunner::Run(Cls9& graph, const GraphSampler& sample) {
   // The worker compiles the text again; compiling it here first means a syntax error is
   // reported by the compiler's box on the window's thread and never reaches the worker.
   {
@@ -27,12 +27,12 @@ bool SamplingRunner::Run(Cls9& graph) {
   std::optional<RuntimeError> error;
   const int64_t rows = int64_t{std::max(graph.StepU, 1)} + 1;
   const Outcome outcome = RunJob(
-      [&graph, &stop](SamplingControl& control) {
+      [&graph, &stop, &sample](SamplingControl& control) {
         SamplingOptions options;
         options.stop = &stop;
         options.cancel = &control.cancel;
         options.rowsDone = &control.done;
-        return SampleGraph(graph, options);
+        return sample(graph, options);
       },
       rows, &error);
 
