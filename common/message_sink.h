@@ -65,7 +65,7 @@ class ScopedMessageSink {
   MessageSink* previous_;
 };
 
-// The application title used as caption where the system says so.
+// The application title, the caption of the program's own message boxes.
 inline constexpr const char* kAppTitle = "Quillon";
 
 }  // namespace quillon

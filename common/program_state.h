@@ -1,7 +1,7 @@
 #pragma once
-// The program-wide state that several subsystems read and write, kept in one struct with the
-// system's own names. There is one instance per running program (State()); tests reset it
-// in their fixtures with ResetProgramState().
+// The program-wide state that several subsystems read and write, kept in one struct (SceneKind,
+// LastGraphID, the view intervals, ...). There is one instance per running program (State());
+// tests reset it in their fixtures with ResetProgramState().
 
 #include <array>
 #include <cstdint>

@@ -43,8 +43,8 @@ class RuntimeError : public std::runtime_error {
   std::string description_;
 };
 
-// Raises the subscript error unless 0 <= index < size; the index accessors of the
-// system's properties (Diffuse(i), Position(i), VecUp(i), ...) use it.
+// Raises the subscript error unless 0 <= index < size; the indexed properties' accessors
+// (Diffuse(i), Position(i), VecUp(i), ...) use it.
 void CheckIndex(int64_t index, int64_t size);
 
 }  // namespace quillon

@@ -21,7 +21,7 @@ class cDIB {
   static constexpr int32_t kInfoHeaderSize = 40;
 
   // Reads a BMP file. A missing file ("File does not exist:"), a file that cannot be opened
-  // ("File is locked - cannot access:" or the system's description) and a file that is not a
+  // ("File is locked - cannot access:" or the operating system's reason) and a file that is not a
   // whole bitmap ("File is not a supported bitmap format:") are reported through the message
   // sink and give false, leaving the object as it was.
   bool CreateFromFile(const std::string& FileName);

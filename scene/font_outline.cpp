@@ -1,5 +1,5 @@
 // Outline fonts: glyph outlines from Qt's font engine, tessellated by GLU into one display
-// list per character code, extruded like the system's outline fonts.
+// list per character code, extruded so that the letters have depth.
 
 #include <GL/gl.h>
 #include <GL/glu.h>
