@@ -199,67 +199,67 @@ TEST_F(SceneDocumentTest, RemovedGraphsGoBackWhereTheyWere) {
   EXPECT_EQ(DrawIds(), (std::vector<int32_t>{1, 3, 4, 2}));
 }
 
-TEST(Captions, ThreeDimensionalScenes) {
-  auto c = [](int32_t type, int32_t coord, int32_t form) {
-    return SceneDocument::Caption(Graph(type, coord, form), 3);
+// Graph kind, coordinate system, function form and scene kind against the list caption.
+TEST(Captions, FollowTheGraphAndTheSceneKind) {
+  struct Case {
+    int32_t type, coord, form, sceneKind;
+    const char* caption;
   };
-  EXPECT_EQ(c(2, 3, 2), "3D Surface  w=Z");
-  EXPECT_EQ(c(2, 1, 2), "Surface by rotation  y=Z");
-  EXPECT_EQ(c(1, 4, 2), "3D Curve  z=Z");
-  EXPECT_EQ(c(12, 5, 2), "3D Surface Animation  r=Z");
-  EXPECT_EQ(c(11, 3, 3), "3D Curve Animation  x=X,y=Y,z=Z");
-  EXPECT_EQ(c(2, 4, 3), "3D Surface  a=X,r=Y,z=Z");
-  EXPECT_EQ(c(1, 5, 3), "3D Curve  a=X,b=Y,r=Z");
-  EXPECT_EQ(c(7, 3, 0), "Point  x=X, y=Y, z=Z");
-  EXPECT_EQ(c(7, 4, 0), "Point  a=X, r=Y, z=Z");
-  EXPECT_EQ(c(8, 5, 0), "Point Animation  a=X, b=Y, r=Z");
-  EXPECT_EQ(c(31, 0, 0), "Vector ");
-  EXPECT_EQ(c(32, 0, 0), "Vector Operation ");
-  EXPECT_EQ(SceneDocument::Caption(Graph(2, 3, 2), 6), "3D Surface  w=Z");
-}
-
-TEST(Captions, ColorMapScenes) {
-  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 7), "Color Map  w=Z");
-  EXPECT_EQ(SceneDocument::Caption(Graph(14, 3, 2), 7), "Contour Plot  x=X, y=Y, z=Z");
-  EXPECT_EQ(SceneDocument::Caption(Graph(15, 3, 2), 7), "Vector Plot  x=X, y=Y, z=Z");
-}
-
-TEST(Captions, PlaneScenes) {
-  auto c = [](int32_t type, int32_t coord, int32_t form, int32_t kind = 1) {
-    return SceneDocument::Caption(Graph(type, coord, form), kind);
+  const Case cases[] = {
+      // 3D scenes
+      {2, 3, 2, 3, "3D Surface  w=Z"},
+      {2, 1, 2, 3, "Surface by rotation  y=Z"},
+      {1, 4, 2, 3, "3D Curve  z=Z"},
+      {12, 5, 2, 3, "3D Surface Animation  r=Z"},
+      {11, 3, 3, 3, "3D Curve Animation  x=X,y=Y,z=Z"},
+      {2, 4, 3, 3, "3D Surface  a=X,r=Y,z=Z"},
+      {1, 5, 3, 3, "3D Curve  a=X,b=Y,r=Z"},
+      {7, 3, 0, 3, "Point  x=X, y=Y, z=Z"},
+      {7, 4, 0, 3, "Point  a=X, r=Y, z=Z"},
+      {8, 5, 0, 3, "Point Animation  a=X, b=Y, r=Z"},
+      {31, 0, 0, 3, "Vector "},
+      {32, 0, 0, 3, "Vector Operation "},
+      {2, 3, 2, 6, "3D Surface  w=Z"},
+      {13, 3, 2, 3, "Graph 13  x=X, y=Y, z=Z"},
+      // colour map scenes
+      {13, 3, 2, 7, "Color Map  w=Z"},
+      {14, 3, 2, 7, "Contour Plot  x=X, y=Y, z=Z"},
+      {15, 3, 2, 7, "Vector Plot  x=X, y=Y, z=Z"},
+      // plane scenes
+      {0, 1, 2, 1, "2D Curve  y=Z"},
+      {0, 2, 2, 2, "2D Curve  r=Z"},
+      {1, 1, 3, 1, "2D Curve Animation  x=X,y=Y"},
+      {0, 2, 3, 1, "2D Curve  a=X,r=Y"},
+      {0, 1, 1, 1, "2D Curve  Z=0"},
+      {3, 1, 0, 1, "Inequality  Z<=0"},
+      {9, 1, 0, 1, "Inequality Animation  Z<=0"},
+      {7, 1, 0, 1, "Point  x=X, y=Y"},
+      {8, 2, 0, 1, "Point Animation  a=X, r=Y"},
+      {10, 1, 2, 1, "Intersection  y=Y, y=Z"},
+      {20, 1, 2, 1, "Step & Stem  y=Z"},
+      {21, 1, 2, 1, "Step Plot  y=Z"},
+      {22, 1, 2, 1, "Stem Plot  y=Z"},
+      {23, 1, 2, 1, "ODE dy/dx=Z"},
+      {36, 1, 2, 1, "Limit Z"},
+      {37, 1, 2, 1, "Series Z"},
+      {38, 2, 2, 1, "2.5D Ribbon  r=Z"},
+      {38, 1, 3, 1, "2.5D Ribbon  x=X,y=Y"},
+      // before the first graph sets the kind, the graph's own kind decides
+      {2, 3, 2, 0, "3D Surface  w=Z"},
+      {13, 3, 2, 0, "Color Map  w=Z"},
   };
-  EXPECT_EQ(c(0, 1, 2), "2D Curve  y=Z");
-  EXPECT_EQ(c(0, 2, 2, 2), "2D Curve  r=Z");
-  EXPECT_EQ(c(1, 1, 3), "2D Curve Animation  x=X,y=Y");
-  EXPECT_EQ(c(0, 2, 3), "2D Curve  a=X,r=Y");
-  EXPECT_EQ(c(0, 1, 1), "2D Curve  Z=0");
-  EXPECT_EQ(c(3, 1, 0), "Inequality  Z<=0");
-  EXPECT_EQ(c(9, 1, 0), "Inequality Animation  Z<=0");
-  EXPECT_EQ(c(7, 1, 0), "Point  x=X, y=Y");
-  EXPECT_EQ(c(8, 2, 0), "Point Animation  a=X, r=Y");
-  EXPECT_EQ(c(10, 1, 2), "Intersection  y=Y, y=Z");
-  EXPECT_EQ(c(20, 1, 2), "Step & Stem  y=Z");
-  EXPECT_EQ(c(21, 1, 2), "Step Plot  y=Z");
-  EXPECT_EQ(c(22, 1, 2), "Stem Plot  y=Z");
-  EXPECT_EQ(c(23, 1, 2), "ODE dy/dx=Z");
-  EXPECT_EQ(c(36, 1, 2), "Limit Z");
-  EXPECT_EQ(c(37, 1, 2), "Series Z");
-  EXPECT_EQ(c(38, 2, 2), "2.5D Ribbon  r=Z");
-  EXPECT_EQ(c(38, 1, 3), "2.5D Ribbon  x=X,y=Y");
+  for (const Case& c : cases) {
+    EXPECT_EQ(SceneDocument::Caption(Graph(c.type, c.coord, c.form), c.sceneKind), c.caption)
+        << "graph " << c.type << ", coordinates " << c.coord << ", form " << c.form << ", scene "
+        << c.sceneKind;
+  }
   Cls9 ribbon = Graph(38, 1, 2);
   ribbon.Animation = true;
   EXPECT_EQ(SceneDocument::Caption(ribbon, 2), "2.5D Ribbon Animation  y=Z");
-}
-
-TEST(Captions, EveryGraphGetsOne) {
-  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 3), "Graph 13  x=X, y=Y, z=Z");
   Cls9 g = Graph(2, 2, 2);
   g.ExpressX.clear();
   g.ExpressY.clear();
   EXPECT_EQ(SceneDocument::Caption(g, 3), "Graph 2  w=Z");
-  // Before the first graph sets the kind, the graph's own kind decides.
-  EXPECT_EQ(SceneDocument::Caption(Graph(2, 3, 2), 0), "3D Surface  w=Z");
-  EXPECT_EQ(SceneDocument::Caption(Graph(13, 3, 2), 0), "Color Map  w=Z");
 }
 
 }  // namespace

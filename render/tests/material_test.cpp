@@ -123,9 +123,6 @@ TEST(MaterialAccessTest, IndexErrorsLeaveArraysUnchanged) {
   EXPECT_EQ(m.Ambient(2), 0.5f);
   EXPECT_EQ(m.Ambient(3), 0.0f);
   EXPECT_EQ(m.Shininess(0), 0.0f);
-  // MatType is plain storage.
-  m.MatType = 7;
-  EXPECT_EQ(m.MatType, 7);
 }
 
 }  // namespace
