@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # tool chain
-  build-essential cmake ninja-build pkg-config clang-14 libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang-14 libclang-rt-14-dev clang-format git
   # test and benchmark libraries
   libgtest-dev libgmock-dev libbenchmark-dev
   # Qt 6 widgets, OpenGL widgets, printing
