@@ -52,7 +52,7 @@ const CliCase kCases[] = {
     {"postfix_help", {"postfix", "--help"}, 0, R"(\AUsage: quillon-cli postfix \[options\] \[--\] TEXT\n)", kNothing},
 
     {"eval", {"eval", "sin(z)/z", "1", "0.5"}, 0, R"(\A0.871711254 -0.15430662\n\z)", kNothing},
-    {"eval_implied_product_decimal_comma", {"eval", "2z", "1,5", "-0.5"}, 0, R"(\A3 -1\n\z)", kNothing},
+    {"eval_implied_product_decimal_comma_negative", {"eval", "2z", "1,5", "--", "-0.5"}, 0, R"(\A3 -1\n\z)", kNothing},
     {"eval_run_time_error", {"eval", "1/(z-1)", "1", "0"}, 2, R"(\Aerror 11: Division by zero\n\z)", kNothing},
     {"eval_syntax_error", {"eval", "", "1", "1"}, 1, R"(\ACharacter 1:  Operand expected\n\z)", kNothing},
     {"eval_not_a_number", {"eval", "z", "1", "1e99"}, 64, kNothing, R"(\Aquillon-cli eval: '1e99' is not a number\n\z)"},
