@@ -27,7 +27,7 @@ for f in "$BUILD"/fuzz/fuzz_*; do
     echo "fuzz: $name failed" >&2
     exit 1
   fi
-  tail -n 2 "$log"
+  tail -n 1 "$log"
   rm -f "$log"
 done
 if [ "$found" -eq 0 ]; then
