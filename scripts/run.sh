@@ -12,7 +12,4 @@ if [ -x "$BUILD/app/quillon" ]; then
   fi
   exec "$BUILD/app/quillon" "$DOC"
 fi
-if [ -f "$DOC" ] && "$BUILD/cli/quillon-cli" --help | grep -q ' info '; then
-  exec "$BUILD/cli/quillon-cli" info "$DOC"
-fi
-exec "$BUILD/cli/quillon-cli" eval "z^2+1" 1 1
+exec "$BUILD/cli/quillon-cli" info "$DOC"
