@@ -41,6 +41,12 @@ function(quillon_tests name dir)
   endif()
   if(QT_GUI)
     add_test(NAME ${name} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
+    if(QUILLON_SANITIZE OR QUILLON_FUZZ)
+      # Under X, Qt's session bus connection leaks at exit blocks allocated by a library that is
+      # unloaded by then, so no suppression can name them: memory errors and undefined
+      # behaviour still stop the window tests, leaks are checked in every other layer.
+      list(APPEND env "ASAN_OPTIONS=detect_leaks=0")
+    endif()
   else()
     add_test(NAME ${name} COMMAND ${name})
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
