@@ -11,57 +11,10 @@
 #include <vector>
 
 #include "common/runtime_error.h"
-#include "expr/complex_math.h"
-#include "expr/function_table.h"
+#include "expr/block_plan.h"
+#include "expr/instruction.h"
 
 namespace quillon {
-
-// The parts of a compiled program, shared by its compiler and its block kernels.
-namespace program_detail {
-
-enum class Source : uint8_t { kSlot, kX, kY, kZ, kConstant };
-
-struct Operand {
-  Source source = Source::kSlot;
-  uint32_t index = 0;  // slot or constant index
-};
-
-// The binary operations come first.
-enum class Op : uint8_t { kAdd, kSubtract, kMultiply, kDivide, kPower, kNegate, kFunction, kIntegerPower };
-
-// The columns one block of points is computed in.
-struct BlockFrame {
-  const float* xs = nullptr;  // the block's inputs, padded like the columns
-  const float* ys = nullptr;
-  const float* zeroSingles = nullptr;  // a column of single zeros
-  const double* xd = nullptr;          // the inputs as doubles, when the program needs them
-  const double* yd = nullptr;
-  const double* zero = nullptr;
-  double* scratch = nullptr;      // four columns for constants spread over the block
-  double* slotColumns = nullptr;  // two columns per slot: real, imaginary
-  std::size_t k = 0;              // column length
-  const Complex* constants = nullptr;
-
-  double* SlotRe(uint32_t s) const { return slotColumns + 2 * s * k; }
-  double* SlotIm(uint32_t s) const { return slotColumns + (2 * s + 1) * k; }
-};
-
-struct Instruction;
-// Computes one instruction over the first m points of a block into its target slot; returns
-// non-zero when a fault may have occurred at one of them.
-using BlockKernel = unsigned (*)(const Instruction& ins, const BlockFrame& frame, std::size_t m);
-
-struct Instruction {
-  Op op = Op::kAdd;
-  FunctionId function = FunctionId::kSin;
-  Operand a;
-  Operand b;             // binary operations only
-  uint8_t exponent = 0;  // kIntegerPower only
-  uint32_t target = 0;
-  BlockKernel kernel = nullptr;
-};
-
-}  // namespace program_detail
 
 // How a power with a constant whole exponent from 1 to kMaxMultipliedExponent is computed.
 enum class IntegerPowers {
@@ -113,16 +66,13 @@ class CompiledProgram {
 
   Complex Fetch(const Operand& o, float x, float y, const Complex* slotValues) const;
   bool RunPoint(float x, float y, Complex* slotValues, float& u, float& v) const;
-  unsigned RunBlock(const program_detail::BlockFrame& frame, std::size_t m) const;
 
   std::vector<Instruction> code_;
   std::vector<Complex> constants_;
   std::optional<RuntimeError> trailingError_;  // raised after the instructions have run
   std::optional<Operand> result_;              // the value on top at the end
   uint32_t slotCount_ = 0;
-  // False when every reading of x, y or z is a vectorised kernel taking the single inputs
-  // itself, so the double columns of the inputs need not be filled.
-  bool needsDoubleInputs_ = true;
+  program_detail::BlockPlan blocks_;  // how EvaluateBlock runs the instructions
 };
 
 }  // namespace quillon
