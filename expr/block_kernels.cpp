@@ -1,14 +1,15 @@
 #include "expr/block_kernels.h"
 
-#include <immintrin.h>
-
 #include <array>
 #include <atomic>
 #include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
+
+#include "expr/vector_isa.h"
 
 // This file is built with -ffp-contract=off (expr/CMakeLists.txt): a fused a * b + c would
 // round differently from the point routines.
@@ -16,73 +17,12 @@
 namespace quillon::program_detail {
 namespace {
 
-// ---------------------------------------------------------------------------------------------
-// The instruction sets: a vector of doubles filling one register, and the few steps written
-// with intrinsics (the compiler's generic float conversions are slower, and a double -> single
-// -> double round trip written as casts may be folded away). Vectors go by reference: passed
-// by value into a function built for another set, they would change the calling convention.
-
-struct Sse2 {
-  static constexpr std::size_t kWidth = 2;
-  typedef double Vec __attribute__((vector_size(16)));
-  typedef int64_t Mask __attribute__((vector_size(16)));
-
-  static void Round(Vec& v) { v = static_cast<Vec>(_mm_cvtps_pd(_mm_cvtpd_ps(static_cast<__m128d>(v)))); }
-  static void Widen(const float* p, Vec& v) {
-    v = static_cast<Vec>(
-        _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)))));
-  }
-  static void Narrow(const Vec& v, float* p) {
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_castps_si128(_mm_cvtpd_ps(static_cast<__m128d>(v))));
-  }
-  // Lanes of a comparison are all ones or all zeros, so their sign bits tell.
-  static bool AnyLaneSet(const Mask& m) { return _mm_movemask_pd(reinterpret_cast<__m128d>(m)) != 0; }
-};
-
-// AVX2 without FMA.
-struct Avx2 {
-  static constexpr std::size_t kWidth = 4;
-  typedef double Vec __attribute__((vector_size(32)));
-  typedef int64_t Mask __attribute__((vector_size(32)));
-
-  [[gnu::target("avx2")]] static void Round(Vec& v) {
-    v = static_cast<Vec>(_mm256_cvtps_pd(_mm256_cvtpd_ps(static_cast<__m256d>(v))));
-  }
-  [[gnu::target("avx2")]] static void Widen(const float* p, Vec& v) {
-    v = static_cast<Vec>(_mm256_cvtps_pd(_mm_loadu_ps(p)));
-  }
-  [[gnu::target("avx2")]] static void Narrow(const Vec& v, float* p) {
-    _mm_storeu_ps(p, _mm256_cvtpd_ps(static_cast<__m256d>(v)));
-  }
-  [[gnu::target("avx2")]] static bool AnyLaneSet(const Mask& m) {
-    return _mm256_movemask_pd(reinterpret_cast<__m256d>(m)) != 0;
-  }
-};
-
-// AVX-512: the zero-masked conversions, as the plain ones start from an undefined register,
-// which GCC warns of.
-struct Avx512 {
-  static constexpr std::size_t kWidth = 8;
-  typedef double Vec __attribute__((vector_size(64)));
-  typedef int64_t Mask __attribute__((vector_size(64)));
-
-  [[gnu::target("avx512f,avx512dq")]] static void Round(Vec& v) {
-    v = static_cast<Vec>(_mm512_maskz_cvtps_pd(0xFF, _mm512_maskz_cvtpd_ps(0xFF, static_cast<__m512d>(v))));
-  }
-  [[gnu::target("avx512f,avx512dq")]] static void Widen(const float* p, Vec& v) {
-    v = static_cast<Vec>(_mm512_maskz_cvtps_pd(0xFF, _mm256_loadu_ps(p)));
-  }
-  [[gnu::target("avx512f,avx512dq")]] static void Narrow(const Vec& v, float* p) {
-    _mm256_storeu_ps(p, _mm512_maskz_cvtpd_ps(0xFF, static_cast<__m512d>(v)));
-  }
-  [[gnu::target("avx512f,avx512dq")]] static bool AnyLaneSet(const Mask& m) {
-    const __m512i v = reinterpret_cast<__m512i>(m);
-    return _mm512_test_epi64_mask(v, v) != 0;
-  }
-};
+using vector_isa::Avx2;
+using vector_isa::Avx512;
+using vector_isa::Sse2;
 
 // ---------------------------------------------------------------------------------------------
-// The kernels, for any of the sets above.
+// The kernels, for any of the sets of expr/vector_isa.h.
 
 // The operations with vector kernels; the arithmetic ones in the order of Op.
 enum class VectorOp : uint8_t {
@@ -132,6 +72,12 @@ struct Kernels {
   // once at the end of the kernel (comparisons compete with the conversions for one port).
   static Mask MagnitudeBits(const Vec& v) { return reinterpret_cast<Mask>(v) & 0x7FFFFFFFFFFFFFFF; }
   static Mask Larger(const Mask& a, const Mask& b) { return a > b ? a : b; }
+  // std::copysign lane by lane.
+  static Vec CopySign(const Vec& magnitude, const Vec& sign) {
+    const Mask signBit = Mask{} + std::numeric_limits<int64_t>::min();
+    return reinterpret_cast<Vec>((reinterpret_cast<Mask>(magnitude) & ~signBit) |
+                                 (reinterpret_cast<Mask>(sign) & signBit));
+  }
 
   // The FaultFlag policy over vectors: the largest magnitude checked against each limit, and
   // the lanes of `ok` that drop to 0 at a division by zero.
@@ -174,11 +120,16 @@ struct Kernels {
     }
   };
 
+  // No checks, for values whose faults a later check finds.
+  struct Unchecked {
+    Vec Finite(Vec v) { return v; }
+  };
+
   struct VC {
     Vec re, im;
   };
 
-  // The arithmetic of cmath::Add ... cmath::IntegerPower, step for step.
+  // The arithmetic of cmath::Add ... cmath::Divide, step for step.
   template <class P>
   static VC Add(P& p, Vec a, Vec b, Vec c, Vec d) {
     return {p.Finite(a + c), p.Finite(b + d)};
@@ -277,17 +228,19 @@ struct Kernels {
     const unsigned n = s.exponent;
     const unsigned low = static_cast<unsigned>(std::countr_zero(n));
     const unsigned high = n >> (low + 1);
+    // A product that overflows makes every later one, and so the power, infinite or not a
+    // number, which the final rounding finds: the products need no checks of their own.
+    Unchecked u;
     Faults p;
     for (std::size_t i = 0; i < m; i += kWidth) {
       VC x{a.Re(i), a.Im(i)};
-      for (unsigned j = 0; j < low; ++j) x = MultiplySingle(p, x.re, x.im, x.re, x.im);
+      for (unsigned j = 0; j < low; ++j) x = Multiply(u, x.re, x.im, x.re, x.im);
       VC r = x;
       for (unsigned e = high; e != 0; e >>= 1) {
-        x = MultiplySingle(p, x.re, x.im, x.re, x.im);
-        if (e & 1u) r = MultiplySingle(p, r.re, r.im, x.re, x.im);
+        x = Multiply(u, x.re, x.im, x.re, x.im);
+        if (e & 1u) r = Multiply(u, r.re, r.im, x.re, x.im);
       }
-      // Beyond the first power the result is already a checked single.
-      if (n == 1) r = StoreSingle(p, r);
+      r = StoreSingle(p, r);
       Store(outRe + i, r.re);
       Store(outIm + i, r.im);
     }
@@ -324,9 +277,10 @@ struct Kernels {
     }
   };
 
-  // sin z or cos z: the exponentials of ±iz as cmath::ExpPairOf forms them, in three passes
-  // so that only the library's scalar exp, sin and cos run point by point. The target may be
-  // the operand's own slot; every pass reads a point before it writes it.
+  // sin z or cos z as cmath::Sin and cmath::Cos: the library's sin and cos of Re z (reused
+  // while its bits repeat, as along a grid row) and expm1 of |Im z| point by point, the rest
+  // of cmath::CoshSinhOf and the products in vectors. The target may be the operand's own
+  // slot: the first pass reads each point before it writes it.
   template <bool Cosine, OperandKind A>
   static unsigned SinCos(const BlockStep& s, const BlockFrame& f, std::size_t m) {
     const In<A> a(s.a, f);
@@ -334,42 +288,28 @@ struct Kernels {
     double* outIm = f.Column(s.out + 1);
     double* cosines = f.Column(kColumnScratch);
     double* sines = f.Column(kColumnScratch + 1);
-    Faults p;
-    const Vec zero = Broadcast(0.0);
-    const Vec one = Broadcast(1.0);
-    for (std::size_t i = 0; i < m; i += kWidth) {
-      const VC w = MultiplySingle(p, a.Re(i), a.Im(i), zero, one);
-      Store(outRe + i, w.re);
-      Store(outIm + i, w.im);
-    }
-    // Along a grid row x is constant, and so is Im(iz) = x: its cosine and sine are reused
-    // while the bits repeat.
     SinCosMemo memo;
-    for (std::size_t i = 0; i < m; ++i) {
-      const double wr = outRe[i];
-      const double wi = outIm[i];
-      memo.Of(wi, cosines[i], sines[i]);
-      outRe[i] = std::exp(wr);
-      outIm[i] = std::exp(-wr);
-    }
-    const Vec two = Broadcast(2.0);
     for (std::size_t i = 0; i < m; i += kWidth) {
+      const Vec re = a.Re(i);
+      const Vec im = a.Im(i);
+      for (std::size_t l = 0; l < kWidth; ++l) {
+        memo.Of(re[l], cosines[i + l], sines[i + l]);
+        outRe[i + l] = std::expm1(std::fabs(im[l]));
+      }
+      Store(outIm + i, im);
+    }
+    Faults p;
+    for (std::size_t i = 0; i < m; i += kWidth) {
+      const Vec t = Load(outRe + i);
+      const Vec e = t + 1.0;
+      const Vec r = 1.0 / e;
+      const Vec ch = 0.5 * (e + r);
+      const Vec sh = CopySign(0.5 * (t + t * r), Load(outIm + i));
       const Vec c = Load(cosines + i);
       const Vec sn = Load(sines + i);
-      const Vec g1 = p.Finite(Load(outRe + i));
-      const Vec g2 = p.Finite(Load(outIm + i));
-      const VC e1 = StoreSingle(p, VC{g1 * c, g1 * sn});
-      const VC e2 = StoreSingle(p, VC{g2 * c, -(g2 * sn)});
-      VC r;
-      if constexpr (Cosine) {
-        const VC n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
-        r = Divide(p, n.re, n.im, two, zero);
-      } else {
-        const VC n = StoreSingle(p, Add(p, e1.re, e1.im, -e2.re, -e2.im));
-        r = Divide(p, n.re, n.im, zero, two);
-      }
-      Store(outRe + i, r.re);
-      Store(outIm + i, r.im);
+      const VC w = Cosine ? StoreSingle(p, VC{c * ch, -(sn * sh)}) : StoreSingle(p, VC{sn * ch, c * sh});
+      Store(outRe + i, w.re);
+      Store(outIm + i, w.im);
     }
     return p.Any();
   }

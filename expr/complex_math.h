@@ -1,7 +1,9 @@
 #pragma once
 // Complex arithmetic on pairs of numbers (there is no complex type). Elementary steps run in
-// double precision; the composed routines round every intermediate they keep to single
-// precision, so their results, branch choices and failures follow from the building blocks.
+// double precision. Quotients keep their numerator and denominator in single precision; the
+// elementary functions (sin, cos, tan, cot, powers, roots) are computed in double precision
+// from formulas without cancellation and rounded to single precision once, so a value leaves
+// the single range (an overflow) only where the function's value itself does.
 //
 // Every routine is written once as a template over a fault policy:
 //  - ThrowingChecks raises the run-time error at the first fault (the evaluation rules);
@@ -13,6 +15,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "common/runtime_error.h"
 #include "common/single.h"
@@ -24,9 +27,6 @@ struct Complex {
   double re = 0.0;
   double im = 0.0;
 };
-
-// Pi as the arithmetic keeps it: 4·atan(1) rounded to single precision (3.1415927).
-inline constexpr double kSinglePi = static_cast<float>(3.14159265358979323846);
 
 // Doubles from FLT_MAX + half an ulp up round to infinity (the tie goes to the even infinity).
 inline constexpr double kSingleLimit = static_cast<double>(FLT_MAX) + 0x1p103;
@@ -134,29 +134,31 @@ inline double Abs(P& p, double a, double b) {
 // the third quadrant. The logarithm of 0 is 0.
 template <class P>
 inline Complex Log(P& p, double a, double b) {
+  constexpr double kPi = std::numbers::pi;
   const double r = Abs(p, a, b);
   const double re = r != 0.0 ? std::log(r) : 0.0;
   double im;
   if (b == 0.0 && a >= 0.0) {
     im = 0.0;
   } else if (a == 0.0 && b > 0.0) {
-    im = kSinglePi / 2.0;
+    im = kPi / 2.0;
   } else if (b == 0.0) {
-    im = kSinglePi;
+    im = kPi;
   } else if (a == 0.0) {
-    im = 3.0 * kSinglePi / 2.0;
+    im = 3.0 * kPi / 2.0;
   } else {
     const double sa = a > 0.0 ? 1.0 : -1.0;
     const double sb = b > 0.0 ? 1.0 : -1.0;
     const double t = std::atan(std::fabs(p.Divide(b, a)));
-    im = sa * sb * t + (1.0 - sb) * sa * kSinglePi + (1.0 - sa) * kSinglePi / 2.0;
+    im = sa * sb * t + (1.0 - sb) * sa * kPi + (1.0 - sa) * kPi / 2.0;
   }
   return {re, im};
 }
 
-// exp(w · log z), every step kept in single precision. A zero base is handled apart, since
-// log 0 = 0 would make every power of 0 equal to 1: 0^0 = 1, 0^w = 0 when Re w > 0, and any
-// other power of 0 is a division by zero (a pole).
+// exp(w · log z) in double precision, rounded once: a logarithm rounded to single precision
+// would put |w log z| units of its last place into the power. A zero base is handled apart,
+// since log 0 = 0 would make every power of 0 equal to 1: 0^0 = 1, 0^w = 0 when Re w > 0,
+// and any other power of 0 is a division by zero (a pole).
 template <class P>
 inline Complex Power(P& p, double a, double b, double c, double d) {
   if (a == 0.0 && b == 0.0) {
@@ -165,12 +167,13 @@ inline Complex Power(P& p, double a, double b, double c, double d) {
     p.DivisionByZero();
     return {0.0, 0.0};
   }
-  const Complex l = StoreSingle(p, Log(p, a, b));
-  const Complex w = StoreSingle(p, Multiply(p, c, d, l.re, l.im));
+  const Complex l = Log(p, a, b);
+  const Complex w = Multiply(p, c, d, l.re, l.im);
   return StoreSingle(p, Exp(p, w.re, w.im));
 }
 
-// z^n for n >= 1 by repeated squaring, every product kept in single precision.
+// z^n for n >= 1 by repeated squaring in double precision, rounded once (products rounded to
+// single precision one by one would leave z^31 only 20 good bits).
 template <class P>
 inline Complex IntegerPower(P& p, double a, double b, unsigned n) {
   Complex x{a, b};
@@ -178,88 +181,129 @@ inline Complex IntegerPower(P& p, double a, double b, unsigned n) {
   bool started = false;
   for (;;) {
     if (n & 1u) {
-      result = started ? StoreSingle(p, Multiply(p, result.re, result.im, x.re, x.im)) : x;
+      result = started ? Multiply(p, result.re, result.im, x.re, x.im) : x;
       started = true;
     }
     n >>= 1u;
     if (n == 0) break;
-    x = StoreSingle(p, Multiply(p, x.re, x.im, x.re, x.im));
+    x = Multiply(p, x.re, x.im, x.re, x.im);
   }
   return StoreSingle(p, result);
 }
 
-// exp(½ log z) in single precision steps; the root of 0 is 0.
+// The root with the logarithm's branch, exp(½ log z): the principal root, computed without
+// cancellation as t = √((|a| + |z|) / 2) and b / 2t, is negated where the argument lies in
+// (3π/2, 2π] (the fourth quadrant and the negative imaginary half-axis). The root of 0 is 0.
 template <class P>
 inline Complex Sqrt(P& p, double a, double b) {
   if (a == 0.0 && b == 0.0) return {0.0, 0.0};
-  const Complex l = StoreSingle(p, Log(p, a, b));
-  const Complex w = StoreSingle(p, Multiply(p, 0.5, 0.0, l.re, l.im));
-  return StoreSingle(p, Exp(p, w.re, w.im));
+  const double t = std::sqrt(0.5 * std::fabs(a) + 0.5 * Abs(p, a, b));
+  const double other = std::fabs(b) / (2.0 * t);
+  Complex r;
+  if (b == 0.0) {
+    r = a > 0.0 ? Complex{t, 0.0} : Complex{0.0, t};  // the arguments 0 and π
+  } else if (a < 0.0) {
+    r = {other, b > 0.0 ? t : -t};
+  } else {
+    r = b > 0.0 ? Complex{t, other} : Complex{-t, other};
+  }
+  return StoreSingle(p, r);
 }
 
-// e^w and e^-w for w = iz (kept in single precision), both in single precision. Cosine is
-// even and sine odd, so the two exponentials share one cosine and sine.
-template <class P>
-inline void ExpPairOf(P& p, Complex w, Complex& e1, Complex& e2) {
-  const double c = std::cos(w.im);
-  const double s = std::sin(w.im);
-  const double g1 = p.Finite(std::exp(w.re));
-  const double g2 = p.Finite(std::exp(-w.re));
-  e1 = StoreSingle(p, Complex{g1 * c, g1 * s});
-  e2 = StoreSingle(p, Complex{g2 * c, -(g2 * s)});
+// cosh v and sinh v from one expm1: with t = e^|v| - 1 and e = t + 1, cosh v = (e + 1/e) / 2
+// and |sinh v| = (t + t/e) / 2. Both add positive terms, so nothing cancels near 0. Past
+// |v| ≈ 710 cosh is infinite and sinh not a number: values that leave every range.
+struct CoshSinh {
+  double cosh = 0.0;
+  double sinh = 0.0;
+};
+inline CoshSinh CoshSinhOf(double v) {
+  const double t = std::expm1(std::fabs(v));
+  const double e = t + 1.0;
+  const double r = 1.0 / e;
+  return {0.5 * (e + r), std::copysign(0.5 * (t + t * r), v)};
 }
 
-// e^{iz} and e^{-iz}, both in single precision.
-template <class P>
-inline void ExpOfIz(P& p, double a, double b, Complex& e1, Complex& e2) {
-  ExpPairOf(p, StoreSingle(p, Multiply(p, a, b, 0.0, 1.0)), e1, e2);
-}
-
-template <class P>
-inline Complex SinFromExps(P& p, Complex e1, Complex e2) {
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, -e2.re, -e2.im));
-  return Divide(p, n.re, n.im, 0.0, 2.0);
-}
-
-template <class P>
-inline Complex CosFromExps(P& p, Complex e1, Complex e2) {
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
-}
-
-// (e^{iz} - e^{-iz}) / 2i
+// sin(a + bi) = sin a cosh b + i cos a sinh b, rounded once.
 template <class P>
 inline Complex Sin(P& p, double a, double b) {
-  Complex e1, e2;
-  ExpOfIz(p, a, b, e1, e2);
-  return SinFromExps(p, e1, e2);
+  const CoshSinh h = CoshSinhOf(b);
+  return StoreSingle(p, Complex{std::sin(a) * h.cosh, std::cos(a) * h.sinh});
 }
 
-// (e^{iz} + e^{-iz}) / 2
+// cos(a + bi) = cos a cosh b - i sin a sinh b, rounded once.
 template <class P>
 inline Complex Cos(P& p, double a, double b) {
-  Complex e1, e2;
-  ExpOfIz(p, a, b, e1, e2);
-  return CosFromExps(p, e1, e2);
+  const CoshSinh h = CoshSinhOf(b);
+  return StoreSingle(p, Complex{std::cos(a) * h.cosh, -(std::sin(a) * h.sinh)});
 }
 
-// sin z / cos z, each kept in single precision; both come from the same exponentials.
+// The parts shared by tan, cot, tanh and coth: {sin u cos u / d, sinh v cosh v / d} with
+// d = cos² u + sinh² v (tangents) or sin² u + sinh² v (cotangents), a sum of squares where
+// nothing cancels:
+//   tan(u + vi) = {circular, hyperbolic},  cot(u + vi) = {circular, -hyperbolic},
+//   tanh(v + ui) = {hyperbolic, circular}, coth(v + ui) = {hyperbolic, -circular}.
+// Past |v| = 20, tanh v is ±1 in double precision and d is e^2|v| / 4, so the parts stay
+// finite however large v is. d is 0 at u = v = 0, the cotangents' pole, and otherwise only
+// where its squares underflow (|u + vi| below 1e-154), where the cotangents overflow.
+struct TangentParts {
+  double circular = 0.0;
+  double hyperbolic = 0.0;
+};
+template <class P>
+inline TangentParts TangentPartsOf(P& p, double u, double v, bool cotangent) {
+  const double s = std::sin(u);
+  const double c = std::cos(u);
+  if (std::fabs(v) > 20.0) {
+    const double e = std::exp(std::fabs(v));
+    return {4.0 * s * c / e / e, std::copysign(1.0, v)};
+  }
+  const CoshSinh h = CoshSinhOf(v);
+  const double d = (cotangent ? s * s : c * c) + h.sinh * h.sinh;
+  if (d == 0.0) {
+    if (u == 0.0 && v == 0.0) p.DivisionByZero();
+    return {HUGE_VAL, HUGE_VAL};
+  }
+  return {s * c / d, h.sinh * h.cosh / d};
+}
+
+// The parts of the secants: {x cosh v / d, y sinh v / d} with x = cos u, y = sin u and
+// d = cos² u + sinh² v (secants), or x = sin u, y = cos u and d = sin² u + sinh² v
+// (cosecants), d being |cos(u + vi)|² or |sin(u + vi)|²:
+//   sec(u + vi) = {first, second},  csc(u + vi) = {first, -second},
+//   sech(v + ui) = {first, -second}, csch(v + ui) = {second, -first}.
+// Past |v| = 20 they are 2x / e^|v| and ±2y / e^|v|, which fall to 0 instead of overflowing.
+struct SecantParts {
+  double first = 0.0;
+  double second = 0.0;
+};
+template <class P>
+inline SecantParts SecantPartsOf(P& p, double u, double v, bool cosecant) {
+  const double x = cosecant ? std::sin(u) : std::cos(u);
+  const double y = cosecant ? std::cos(u) : std::sin(u);
+  if (std::fabs(v) > 20.0) {
+    const double e = std::exp(std::fabs(v));
+    return {2.0 * x / e, std::copysign(2.0, v) * y / e};
+  }
+  const CoshSinh h = CoshSinhOf(v);
+  const double d = x * x + h.sinh * h.sinh;
+  if (d == 0.0) {
+    if (u == 0.0 && v == 0.0) p.DivisionByZero();
+    return {HUGE_VAL, HUGE_VAL};
+  }
+  return {x * h.cosh / d, y * h.sinh / d};
+}
+
 template <class P>
 inline Complex Tan(P& p, double a, double b) {
-  Complex e1, e2;
-  ExpOfIz(p, a, b, e1, e2);
-  const Complex s = StoreSingle(p, SinFromExps(p, e1, e2));
-  const Complex c = StoreSingle(p, CosFromExps(p, e1, e2));
-  return Divide(p, s.re, s.im, c.re, c.im);
+  const TangentParts t = TangentPartsOf(p, a, b, false);
+  return StoreSingle(p, Complex{t.circular, t.hyperbolic});
 }
 
 template <class P>
 inline Complex Ctan(P& p, double a, double b) {
-  Complex e1, e2;
-  ExpOfIz(p, a, b, e1, e2);
-  const Complex c = StoreSingle(p, CosFromExps(p, e1, e2));
-  const Complex s = StoreSingle(p, SinFromExps(p, e1, e2));
-  return Divide(p, c.re, c.im, s.re, s.im);
+  const TangentParts t = TangentPartsOf(p, a, b, true);
+  return StoreSingle(p, Complex{t.circular, -t.hyperbolic});
 }
 
 }  // namespace cmath

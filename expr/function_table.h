@@ -1,8 +1,9 @@
 #pragma once
 // The named functions of the expression language: their table (name, formula, branch note,
 // for the help page and for look-up) and their definitions on top of the complex arithmetic.
-// Every intermediate result a definition keeps is rounded to single precision, like the
-// composed routines of the arithmetic itself.
+// The hyperbolic functions are computed like the circular ones, in double precision without
+// cancellation and rounded once; the inverse functions are their logarithmic formulas, with
+// every intermediate result rounded to single precision.
 
 #include <bit>
 #include <cstdint>
@@ -140,48 +141,53 @@ inline Complex Actanh(P& p, Complex z) {
                            StoreSingle(p, Subtract(p, z.re, z.im, 1.0, 0.0)));
 }
 
-// e^z and e^-z in single precision.
-template <class P>
-inline void ExpPair(P& p, Complex z, Complex& e1, Complex& e2) {
-  ExpPairOf(p, z, e1, e2);
-}
-
-template <class P>
-inline Complex SinhFromExps(P& p, Complex e1, Complex e2) {
-  const Complex n = StoreSingle(p, Subtract(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
-}
-
-template <class P>
-inline Complex CoshFromExps(P& p, Complex e1, Complex e2) {
-  const Complex n = StoreSingle(p, Add(p, e1.re, e1.im, e2.re, e2.im));
-  return Divide(p, n.re, n.im, 2.0, 0.0);
-}
-
-// (e^z - e^-z) / 2
+// sinh(a + bi) = sinh a cos b + i cosh a sin b, rounded once.
 template <class P>
 inline Complex Sinh(P& p, Complex z) {
-  Complex e1, e2;
-  ExpPair(p, z, e1, e2);
-  return SinhFromExps(p, e1, e2);
+  const CoshSinh h = CoshSinhOf(z.re);
+  return StoreSingle(p, Complex{h.sinh * std::cos(z.im), h.cosh * std::sin(z.im)});
 }
 
-// (e^z + e^-z) / 2
+// cosh(a + bi) = cosh a cos b + i sinh a sin b, rounded once.
 template <class P>
 inline Complex Cosh(P& p, Complex z) {
-  Complex e1, e2;
-  ExpPair(p, z, e1, e2);
-  return CoshFromExps(p, e1, e2);
+  const CoshSinh h = CoshSinhOf(z.re);
+  return StoreSingle(p, Complex{h.cosh * std::cos(z.im), h.sinh * std::sin(z.im)});
 }
 
-// sinh z / cosh z (or its reciprocal when `inverted`), from one pair of exponentials.
+// tanh(a + bi) and coth(a + bi) from the parts of tan(b + ai), rounded once.
 template <class P>
-inline Complex HyperbolicQuotient(P& p, Complex z, bool inverted) {
-  Complex e1, e2;
-  ExpPair(p, z, e1, e2);
-  const Complex s = StoreSingle(p, SinhFromExps(p, e1, e2));
-  const Complex c = StoreSingle(p, CoshFromExps(p, e1, e2));
-  return inverted ? Divide(p, c.re, c.im, s.re, s.im) : Divide(p, s.re, s.im, c.re, c.im);
+inline Complex Tanh(P& p, Complex z) {
+  const TangentParts t = TangentPartsOf(p, z.im, z.re, false);
+  return StoreSingle(p, Complex{t.hyperbolic, t.circular});
+}
+
+template <class P>
+inline Complex Ctanh(P& p, Complex z) {
+  const TangentParts t = TangentPartsOf(p, z.im, z.re, true);
+  return StoreSingle(p, Complex{t.hyperbolic, -t.circular});
+}
+
+// 1 / cos z, 1 / sin z, 1 / cosh z and 1 / sinh z, rounded once.
+template <class P>
+inline Complex Sec(P& p, Complex z) {
+  const SecantParts s = SecantPartsOf(p, z.re, z.im, false);
+  return StoreSingle(p, Complex{s.first, s.second});
+}
+template <class P>
+inline Complex Csec(P& p, Complex z) {
+  const SecantParts s = SecantPartsOf(p, z.re, z.im, true);
+  return StoreSingle(p, Complex{s.first, -s.second});
+}
+template <class P>
+inline Complex Sech(P& p, Complex z) {
+  const SecantParts s = SecantPartsOf(p, z.im, z.re, false);
+  return StoreSingle(p, Complex{s.first, -s.second});
+}
+template <class P>
+inline Complex Csech(P& p, Complex z) {
+  const SecantParts s = SecantPartsOf(p, z.im, z.re, true);
+  return StoreSingle(p, Complex{s.second, -s.first});
 }
 
 // log(z + √(z² + sign)): asinh with sign +1, acosh with sign -1.
@@ -240,9 +246,9 @@ inline Complex Apply(P& p, FunctionId f, Complex z) {
     case FunctionId::kTan:
       return Tan(p, a, b);
     case FunctionId::kSec:
-      return Reciprocal(p, Single(p, Cos(p, a, b)));
+      return Sec(p, z);
     case FunctionId::kCsec:
-      return Reciprocal(p, Single(p, Sin(p, a, b)));
+      return Csec(p, z);
     case FunctionId::kCtan:
       return Ctan(p, a, b);
     case FunctionId::kAsin:
@@ -260,13 +266,13 @@ inline Complex Apply(P& p, FunctionId f, Complex z) {
     case FunctionId::kCosh:
       return Cosh(p, z);
     case FunctionId::kTanh:
-      return HyperbolicQuotient(p, z, false);
+      return Tanh(p, z);
     case FunctionId::kCtanh:
-      return HyperbolicQuotient(p, z, true);
+      return Ctanh(p, z);
     case FunctionId::kSech:
-      return Reciprocal(p, Single(p, Cosh(p, z)));
+      return Sech(p, z);
     case FunctionId::kCsech:
-      return Reciprocal(p, Single(p, Sinh(p, z)));
+      return Csech(p, z);
     case FunctionId::kAsinh:
       return LogOfZPlusRoot(p, z, 1.0);
     case FunctionId::kAcosh:

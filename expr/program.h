@@ -18,10 +18,10 @@ namespace quillon {
 
 // How a power with a constant whole exponent from 1 to kMaxMultipliedExponent is computed.
 enum class IntegerPowers {
-  // By repeated multiplication, each product kept in single precision: much faster, and exact
-  // where the general power is not ((-2)^2 = 4 + 0i, i^2 = -1). Agrees with the general power
-  // within single-precision rounding; near the end of the single range one may overflow where
-  // the other does not.
+  // By repeated multiplication in double precision, rounded once: much faster, and exact where
+  // the general power is not ((-2)^2 = 4 + 0i, i^2 = -1). Agrees with the general power within
+  // single-precision rounding; near the end of the single range one may overflow where the
+  // other does not.
   kByMultiplication,
   // As exp(w log z), exactly what Cls6::DoEvaluate computes.
   kAsGeneralPowers,

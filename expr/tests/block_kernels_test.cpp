@@ -43,6 +43,7 @@ const char* const kTexts[] = {
     "z^5-z^4",
     "(z/3)^17",
     "(z/2)^32",
+    "(z/3)^31-z^24",
     "cos(z)",
     "cos(z*i)-sin(x)",
     "sin(2)*z",

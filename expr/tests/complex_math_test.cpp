@@ -32,9 +32,12 @@ int ErrorOf(const std::function<void()>& f) {
   return 0;
 }
 
-TEST(ComplexMath, PiIsFourArctanOneInSinglePrecision) {
-  EXPECT_EQ(kSinglePi, static_cast<double>(static_cast<float>(4.0 * std::atan(1.0))));
-  EXPECT_FLOAT_EQ(static_cast<float>(kSinglePi), 3.1415927f);
+TEST(ComplexMath, ArgumentsOnTheAxesAreMultiplesOfPiInDouble) {
+  // Powers multiply the argument: a single-precision π would turn (-8)^(1/3) away from 1 + 1.73i.
+  EXPECT_EQ(CLog(-1, 0).im, kPi);
+  EXPECT_EQ(CLog(0, -1).im, 3 * kPi / 2);
+  EXPECT_EQ(static_cast<float>(CLog(-1, 0).im), 3.1415927f);
+  ExpectNear(CPow(-8, 0, 1.0 / 3, 0), 1, std::sqrt(3.0), 1e-7);
 }
 
 TEST(ComplexMath, Division) {
