@@ -193,7 +193,7 @@ inline Complex IntegerPower(P& p, double a, double b, unsigned n) {
 
 // The root with the logarithm's branch, exp(½ log z): the principal root, computed without
 // cancellation as t = √((|a| + |z|) / 2) and b / 2t, is negated where the argument lies in
-// (3π/2, 2π] (the fourth quadrant and the negative imaginary half-axis). The root of 0 is 0.
+// [3π/2, 2π) (the negative imaginary half-axis and the fourth quadrant). The root of 0 is 0.
 template <class P>
 inline Complex Sqrt(P& p, double a, double b) {
   if (a == 0.0 && b == 0.0) return {0.0, 0.0};
