@@ -1,6 +1,7 @@
 #include "document/scene_document.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -56,7 +57,17 @@ bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph, bool sample) {
   // in step (RemoveLast undoes all three).
   items_.push_back({Caption(*graph, State().SceneKind), true});
   if (!sample || !IsSampledKind(graph->GraphType)) return true;
-  return graph->GetPoints();
+  // A graph that does not fit in memory is not added: the scene stays as it was.
+  try {
+    return graph->GetPoints();
+  } catch (const RuntimeError& e) {
+    if (e.Number() == err::kOutOfMemory) RemoveLast();
+    throw;
+  } catch (const std::bad_alloc&) {
+    RemoveLast();
+    throw RuntimeError(err::kOutOfMemory, "Graph " + key + " (" + graph->ExpressZ +
+                                              "): out of memory while sampling; the graph is left out.");
+  }
 }
 
 void SceneDocument::RemoveLast() {
@@ -125,6 +136,8 @@ void SceneDocument::CheckBoxChanged() {
         graph->GetPoints();
       } catch (const RuntimeError& e) {
         samplingErrors_.push_back("graph " + key + ": " + e.Description());
+      } catch (const std::bad_alloc&) {
+        samplingErrors_.push_back("graph " + key + ": out of memory while sampling");
       }
     }
   }
