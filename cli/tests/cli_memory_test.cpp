@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/program_state.h"
 #include "document/document_writer.h"
 #include "document/scene_document.h"
 
@@ -18,15 +19,15 @@ namespace {
 // Limit for `ulimit -v`, in KB: room for the program and a few of the graphs, not all of them.
 constexpr const char* kLimitKb = "2500000";
 
-struct Run {
+struct LimitedRun {
   int status = -1;
   std::string output;
 };
 
-Run Limited(const std::string& arguments) {
+LimitedRun Limited(const std::string& arguments) {
   const std::string command = std::string("sh -c \"ulimit -v ") + kLimitKb + " && exec '" + QUILLON_CLI +
                               "' " + arguments + "\" 2>&1";
-  Run run;
+  LimitedRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
@@ -73,7 +74,7 @@ std::string HostileDocument(int32_t bigGraphs, int32_t steps) {
 TEST(CliMemory, AHostileDocumentLoadsWhatFitsAndReportsTheRest) {
   if (Limited("--help").status != 0) GTEST_SKIP() << "the program does not start under ulimit -v (sanitizer)";
   const std::string path = HostileDocument(10, 4000);
-  const Run info = Limited("info '" + path + "'");
+  const LimitedRun info = Limited("info '" + path + "'");
   EXPECT_EQ(info.status, 0) << info.output;
   const size_t leftOut = Count(info.output, "a grid of 4001 x 4001 points needs");
   EXPECT_GE(leftOut, 5u) << info.output;
@@ -86,7 +87,7 @@ TEST(CliMemory, AHostileDocumentLoadsWhatFitsAndReportsTheRest) {
   const std::string drawn = HostileDocument(10, 1500);
   const std::string png = drawn + ".png";
   std::filesystem::remove(png);
-  const Run render = Limited("render '" + drawn + "' '" + png + "' --size 64x64");
+  const LimitedRun render = Limited("render '" + drawn + "' '" + png + "' --size 64x64");
   EXPECT_EQ(render.status, 0) << render.output;
   EXPECT_TRUE(std::filesystem::exists(png)) << render.output;
   EXPECT_GE(Count(render.output, "left out"), 1u) << render.output;
