@@ -16,6 +16,7 @@ namespace {
 
 std::atomic<bool> g_overridden{false};
 std::atomic<uint64_t> g_override{0};
+std::atomic<uint64_t> g_promised{0};
 
 // MemAvailable of /proc/meminfo in bytes; the free pages where the kernel gives none.
 uint64_t AvailablePhysical() {
@@ -46,9 +47,19 @@ uint64_t AvailableAddressSpace() {
 }  // namespace
 
 uint64_t MemoryBudget() {
-  if (g_overridden.load()) return g_override.load();
+  const uint64_t held = kMemoryReserve + g_promised.load();
+  if (g_overridden.load())
+    return g_override.load() > g_promised.load() ? g_override.load() - g_promised.load() : 0;
   const uint64_t headroom = std::min(AvailablePhysical(), AvailableAddressSpace());
-  return headroom > kMemoryReserve ? headroom - kMemoryReserve : 0;
+  return headroom > held ? headroom - held : 0;
+}
+
+MemoryPromise::MemoryPromise(uint64_t bytes) : bytes_(bytes) {
+  g_promised.fetch_add(bytes_);
+}
+
+MemoryPromise::~MemoryPromise() {
+  g_promised.fetch_sub(bytes_);
 }
 
 void SetMemoryBudgetOverride(std::optional<uint64_t> bytes) {

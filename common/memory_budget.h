@@ -18,8 +18,22 @@ namespace quillon {
 
 inline constexpr uint64_t kMemoryReserve = uint64_t{64} << 20;
 
-// The bytes a request may take now (0 when nothing fits).
+// The bytes a request may take now (0 when nothing fits), less what is promised (below).
 uint64_t MemoryBudget();
+
+// Memory promised to work that has not allocated it yet (the drawing of the graphs already in
+// a scene, which happens after they are all read): the budget is that much smaller while the
+// object lives. Graphs already drawn are then counted twice, which errs on the safe side.
+class MemoryPromise {
+ public:
+  explicit MemoryPromise(uint64_t bytes);
+  ~MemoryPromise();
+  MemoryPromise(const MemoryPromise&) = delete;
+  MemoryPromise& operator=(const MemoryPromise&) = delete;
+
+ private:
+  uint64_t bytes_;
+};
 
 // Replaces the measured budget (tests); nullopt measures again.
 void SetMemoryBudgetOverride(std::optional<uint64_t> bytes);

@@ -5,9 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "common/memory_budget.h"
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/codes.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 namespace {
@@ -57,7 +59,15 @@ bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph, bool sample) {
   // in step (RemoveLast undoes all three).
   items_.push_back({Caption(*graph, State().SceneKind), true});
   if (!sample || !IsSampledKind(graph->GraphType)) return true;
-  // A graph that does not fit in memory is not added: the scene stays as it was.
+  // A graph that does not fit in memory is not added: the scene stays as it was. The graphs
+  // of the scene are drawn after they are all added, so their drawing is promised memory.
+  uint64_t drawing = 0;
+  for (const Cls8::Entry& entry : DrawScene.FunSurfs()) {
+    const Cls9& other = *entry.graph;
+    if (entry.graph == graph || !IsSampledKind(other.GraphType)) continue;
+    drawing += GraphMemoryNeed(other, other.StepT(), true) - GraphMemoryNeed(other, other.StepT(), false);
+  }
+  const MemoryPromise promised(drawing);
   try {
     return graph->GetPoints();
   } catch (const RuntimeError& e) {
