@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <new>
 
 #include "app/mouse_navigator.h"
 #include "common/message_sink.h"
@@ -92,6 +93,9 @@ void DrawArea::Compile() {
   } catch (const RuntimeError& error) {
     // A graph whose drawing fails leaves the lists as far as they were recorded.
     MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
+  } catch (const std::bad_alloc&) {
+    MsgBox("Out of memory while drawing the scene: the graphs are drawn as far as they fit.", kAppTitle,
+           MsgIcon::Critical);
   }
   ++compileCount_;
   emit compiled();
@@ -111,6 +115,8 @@ void DrawArea::paintGL() {
       frame_.CompileOrientation(document_.DrawScene, document_.Axes);
     } catch (const RuntimeError& error) {
       MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
+    } catch (const std::bad_alloc&) {
+      MsgBox("Out of memory while turning the scene.", kAppTitle, MsgIcon::Critical);
     }
     ++compileCount_;
     emit compiled();

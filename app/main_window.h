@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/mouse_navigator.h"
@@ -67,6 +68,14 @@ class frmF1 : public QMainWindow {
   // The window's metrics the splitter rules measure (below the menu bar).
   int ScaleWidth() const;
   int ScaleHeight() const;
+
+  // Runs one command. An allocation that fails inside it is reported with a message box and
+  // the graph list is put back as it was when the command started, instead of ending the
+  // program. Every menu, toolbar and recent-file command runs through it.
+  void RunCommand(const QString& name, const std::function<void()>& body);
+  void RunCommand(const QString& name, void (frmF1::*slot)()) {
+    RunCommand(name, [this, slot] { (this->*slot)(); });
+  }
 
   // The graph list widget follows the document: captions, check states, current item.
   void RefreshGraphList();

@@ -52,8 +52,9 @@ void frmF1::AddRecentFileActions(QMenu* file) {
     auto* action = new QAction(this);
     action->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i + 1));
     action->setVisible(false);
-    connect(action, &QAction::triggered, this,
-            [this, action] { OpenRecentDocument(action->data().toString()); });
+    connect(action, &QAction::triggered, this, [this, action] {
+      RunCommand(tr("Open"), [this, action] { OpenRecentDocument(action->data().toString()); });
+    });
     file->addAction(action);
     recentActions_ << action;
   }

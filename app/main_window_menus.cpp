@@ -13,7 +13,7 @@ QAction* frmF1::MenuAction(const char* objectName, const QString& caption, void 
   auto* action = new QAction(caption, this);
   action->setObjectName(objectName);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  connect(action, &QAction::triggered, this, slot);
+  connect(action, &QAction::triggered, this, [this, caption, slot] { RunCommand(caption, slot); });
   return action;
 }
 

@@ -85,7 +85,9 @@ void AddButtons(frmF1* window, QToolBar* toolbar, const ToolButtonSpec (&table)[
     action->setToolTip(QObject::tr(item.tooltip));
     action->setProperty(ToolbarHints::kHintProperty, QObject::tr(item.hint));
     action->setCheckable(item.checkable);
-    QObject::connect(action, &QAction::triggered, window, item.slot);
+    const auto slot = item.slot;
+    QObject::connect(action, &QAction::triggered, window,
+                     [window, slot, name = QObject::tr(item.tooltip)] { window->RunCommand(name, slot); });
     if (QWidget* button = toolbar->widgetForAction(action)) button->setObjectName(item.key);
   }
 }

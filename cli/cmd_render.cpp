@@ -11,6 +11,8 @@
 #include <string>
 
 #include "cli/command_table.h"
+#include "common/memory_budget.h"
+#include "common/runtime_error.h"
 #include "document/document_file.h"
 #include "document/scene_document.h"
 #include "render/dib.h"
@@ -128,6 +130,16 @@ int RunRender(const std::vector<std::string>& args) {
     return 1;
   }
   if (!loaded.warning.empty()) std::fprintf(stderr, "render: %s\n", loaded.warning.c_str());
+
+  // Colour and depth buffers, the pixels read back and the image written: four bytes each.
+  try {
+    quillon::CheckMemory(
+        uint64_t{16} * static_cast<uint64_t>(options.width) * static_cast<uint64_t>(options.height),
+        "A picture of " + std::to_string(options.width) + " x " + std::to_string(options.height) + " pixels");
+  } catch (const quillon::RuntimeError& e) {
+    std::fprintf(stderr, "render: %s\n", e.Description().c_str());
+    return 1;
+  }
 
   QImage image;
   std::string error;

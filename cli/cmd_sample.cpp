@@ -135,11 +135,16 @@ int RunSample(const std::vector<std::string>& args) {
   quillon::SamplingOptions options;
   options.threads = threads;
   options.stop = &stop;
+  options.drawn = false;  // nothing is drawn here: only the tables count against memory
   const auto start = std::chrono::steady_clock::now();
   bool sampled = false;
   try {
     sampled = quillon::SampleGraph(g, options);
   } catch (const quillon::RuntimeError& e) {
+    if (e.Number() == quillon::err::kOutOfMemory) {
+      std::fprintf(stderr, "quillon-cli sample: %s\n", e.Description().c_str());
+      return 2;
+    }
     if (stop.stopped) {
       std::fprintf(stderr, "quillon-cli sample: run-time error %d (%s) at x = %.9g, y = %.9g\n", e.Number(),
                    e.Description().c_str(), stop.x, stop.y);

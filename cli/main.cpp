@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,14 @@ int main(int argc, char** argv) {
   }
   for (const Command& c : Commands()) {
     if (c.name == name) {
-      std::vector<std::string> args(argv + 1, argv + argc);
-      return c.run(args);
+      // Running out of memory ends the command with a message and a failure status.
+      try {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        return c.run(args);
+      } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "quillon-cli %s: out of memory; the command was stopped.\n", name.c_str());
+        return 3;
+      }
     }
   }
   std::fprintf(stderr, "quillon-cli: unknown command '%s'\n\n", name.c_str());

@@ -105,6 +105,8 @@ bool PasteText(SceneDocument& document, const std::string& text, int32_t clipGra
       // A key already taken means nothing was added; a sampling error keeps the graph.
       if (e.Number() == kKeyAlreadyUsed) return added;
       if (warning) *warning = e.Description();
+      // A graph that does not fit in memory was not added; the next ones may still fit.
+      if (e.Number() == err::kOutOfMemory) continue;
     }
     added = true;
     if (!checked) document.SetChecked(static_cast<int32_t>(document.Items().size()) - 1, false);

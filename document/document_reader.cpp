@@ -112,7 +112,8 @@ void AddShown(SceneDocument& document, const Cls8::GraphPtr& graph, const std::s
   try {
     if (!document.AddGraph(graph)) AddLine(warning, label + ": the function could not be sampled");
   } catch (const RuntimeError& e) {
-    AddLine(warning, label + ": " + e.Description());
+    AddLine(warning, label + ": " + e.Description() +
+                         (e.Number() == err::kOutOfMemory ? " The graph is left out." : ""));
   }
 }
 

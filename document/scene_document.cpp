@@ -1,12 +1,15 @@
 #include "document/scene_document.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <utility>
 
+#include "common/memory_budget.h"
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/codes.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 namespace {
@@ -56,7 +59,25 @@ bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph, bool sample) {
   // in step (RemoveLast undoes all three).
   items_.push_back({Caption(*graph, State().SceneKind), true});
   if (!sample || !IsSampledKind(graph->GraphType)) return true;
-  return graph->GetPoints();
+  // A graph that does not fit in memory is not added: the scene stays as it was. The graphs
+  // of the scene are drawn after they are all added, so their drawing is promised memory.
+  uint64_t drawing = 0;
+  for (const Cls8::Entry& entry : DrawScene.FunSurfs()) {
+    const Cls9& other = *entry.graph;
+    if (entry.graph == graph || !IsSampledKind(other.GraphType)) continue;
+    drawing += GraphMemoryNeed(other, other.StepT(), true) - GraphMemoryNeed(other, other.StepT(), false);
+  }
+  const MemoryPromise promised(drawing);
+  try {
+    return graph->GetPoints();
+  } catch (const RuntimeError& e) {
+    if (e.Number() == err::kOutOfMemory) RemoveLast();
+    throw;
+  } catch (const std::bad_alloc&) {
+    RemoveLast();
+    throw RuntimeError(err::kOutOfMemory, "Graph " + key + " (" + graph->ExpressZ +
+                                              "): out of memory while sampling; the graph is left out.");
+  }
 }
 
 void SceneDocument::RemoveLast() {
@@ -125,6 +146,8 @@ void SceneDocument::CheckBoxChanged() {
         graph->GetPoints();
       } catch (const RuntimeError& e) {
         samplingErrors_.push_back("graph " + key + ": " + e.Description());
+      } catch (const std::bad_alloc&) {
+        samplingErrors_.push_back("graph " + key + ": out of memory while sampling");
       }
     }
   }

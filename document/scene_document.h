@@ -64,7 +64,9 @@ class SceneDocument {
   // Adds a graph to both containers under the decimal text of its ID, samples it unless its
   // kind is 4, 5, 6, 31 or 32, and appends its caption (checked). Returns what sampling
   // returned (true for kinds that are not sampled). A run-time error of sampling propagates
-  // with the graph already added; the caller decides whether to remove it (RemoveLast).
+  // with the graph already added; the caller decides whether to remove it (RemoveLast). The
+  // out-of-memory error (the graph does not fit the memory budget, or an allocation failed)
+  // removes the graph first: the scene is as it was before the call.
   // sample = false adds a graph its creator has sampled already (the graph dialogs sample
   // before the graph joins the scene).
   bool AddGraph(const Cls8::GraphPtr& graph, bool sample = true);

@@ -86,11 +86,15 @@ class Cls9 {
   int32_t StepT() const;
 
   // --- sampled tables, (StepU + 1) x (StepV + 1) each ---
+  // A sampled grid keeps u, v and |w| (12 bytes a point); x and y are kept as their axes, and
+  // the scene and colour tables name the quantity their code shows (or are a constant 0).
+  // Every table reads by (k, j) whatever it stores (graph/grid_table.h).
   GridTable QuantityX, QuantityY, QuantityU, QuantityV, QuantityMagnitude;
   GridTable SceneX, SceneY, SceneZ;
   GridTable ColorTableR, ColorTableG, ColorTableB;
   // Working tables of the surface renderer: cell normals (k < StepU, j < StepV) and
-  // vertex normals, three components each. The renderer sizes them; GetPoints leaves them.
+  // vertex normals, three components each. The renderer fills them while it draws the graph
+  // and empties them afterwards; GetPoints leaves them.
   std::array<GridTable, 3> CellNormal;
   std::array<GridTable, 3> VertexNormal;
 

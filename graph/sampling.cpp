@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "common/memory_budget.h"
 #include "common/program_state.h"
 #include "common/single.h"
 #include "expr/expression.h"
@@ -26,25 +27,14 @@ std::array<GridTable*, 11> SampledTables(Cls9& g) {
           &g.SceneY,    &g.SceneZ,    &g.ColorTableR, &g.ColorTableG, &g.ColorTableB};
 }
 
-// Sizes the tables for the graph's steps. Tables of the same size keep their memory and their
-// old values (the grid pass rewrites every cell); returns true when they are fresh zeros.
-bool SizeTables(Cls9& g) {
-  const auto tables = SampledTables(g);
-  const bool same = std::all_of(tables.begin(), tables.end(), [&](const GridTable* t) {
-    return t->Columns() == g.StepU + 1 && t->Rows() == g.StepV + 1;
-  });
-  if (same) return false;
-  for (GridTable* t : tables) t->Resize(g.StepU, g.StepV);
-  return true;
-}
-
+// Every sampled table reads as zeros of the graph's size (a constant: no memory per point).
 void ZeroTables(Cls9& g) {
   for (GridTable* t : SampledTables(g)) t->Resize(g.StepU, g.StepV);
 }
 
 // A step count must name at least one cell, and the tables and markers must fit in memory;
 // both are checked before anything is allocated.
-void CheckSizes(const Cls9& g, int32_t stepT) {
+void CheckSizes(const Cls9& g, int32_t stepT, bool drawn) {
   if (g.StepU < 0 || g.StepV < 0 || stepT < 0) throw RuntimeError::SubscriptOutOfRange();
   const int64_t points = (int64_t{g.StepU} + 1) * (int64_t{g.StepV} + 1);
   int64_t markers = 0;
@@ -63,6 +53,15 @@ void CheckSizes(const Cls9& g, int32_t stepT) {
             (grid ? " points" : std::string(" points in ") + std::to_string(stepT + 1) + " frames") +
             " is too large to sample: at most " + std::to_string(kMaxGridPoints) +
             (grid ? " points fit." : " markers fit."));
+  }
+  // What the graph will keep beyond what it holds now (re-sampling the same grid reuses it).
+  const uint64_t need = GraphMemoryNeed(g, stepT, drawn);
+  const uint64_t held = GraphMemoryHeld(g);
+  if (need > held) {
+    CheckMemory(need - held, "Graph " + std::to_string(g.ID) + " (" + g.ExpressZ + "): " +
+                                 (markers > 0 ? std::to_string(markers) + " point markers"
+                                              : "a grid of " + std::to_string(int64_t{g.StepU} + 1) + " x " +
+                                                    std::to_string(int64_t{g.StepV} + 1) + " points"));
   }
 }
 
@@ -93,6 +92,29 @@ PointEvaluator PointFunction(const CompiledProgram& program) {
 
 }  // namespace
 
+uint64_t GraphMemoryNeed(const Cls9& g, int32_t stepT, bool drawn) {
+  const uint64_t points = (uint64_t(std::max(g.StepU, 0)) + 1) * (uint64_t(std::max(g.StepV, 0)) + 1);
+  if (IsMarkerKind(g.GraphType)) {
+    const uint64_t frames = uint64_t(std::max(stepT, 0)) + 1;
+    const uint64_t markers = g.GraphType == gtp::kSurfaceAnimation ? points * frames
+                             : g.GraphType == gtp::kCurve3DAnimation
+                                 ? (uint64_t(std::max(g.StepU, 0)) + 1) * frames
+                                 : frames;
+    return markers * sizeof(Cls2) + points * kSampledBytesPerPoint;
+  }
+  return points * (kSampledBytesPerPoint + (drawn ? kDrawnBytesPerPoint : 0));
+}
+
+uint64_t GraphMemoryHeld(const Cls9& g) {
+  uint64_t bytes = 0;
+  for (const GridTable* t : {&g.QuantityX, &g.QuantityY, &g.QuantityU, &g.QuantityV, &g.QuantityMagnitude})
+    bytes += t->HeldBytes();
+  for (const auto* normals : {&g.CellNormal, &g.VertexNormal}) {
+    for (const GridTable& t : *normals) bytes += t.HeldBytes();
+  }
+  return bytes;
+}
+
 bool Cls9::GetPoints() {
   return SampleGraph(*this, SamplingOptions{});
 }
@@ -114,14 +136,14 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
   if (g.StepV == 0) g.StepV = 1;
   if (State().FrameCount == 0) State().FrameCount = 1;
   const int32_t stepT = g.StepT();
-  CheckSizes(g, stepT);
+  CheckSizes(g, stepT, options.drawn);
 
   const bool markerKind = IsMarkerKind(g.GraphType);
   bool zeroed = false;
   // The tables as a fresh allocation leaves them, for every way out before the grid pass.
   auto allocateEmpty = [&] {
     if (zeroed) return;
-    if (!SizeTables(g)) ZeroTables(g);
+    ZeroTables(g);
     if (markerKind) SizeMarkers(g, stepT);
     zeroed = true;
   };
@@ -149,7 +171,6 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
       allocateEmpty();
       return false;
     }
-    SizeTables(g);
     const BlockEvaluator evaluate = [&programZ](const float* x, const float* y, size_t n, float* u,
                                                 float* v) {
       const CompiledProgram::BlockOutcome r = programZ.EvaluateBlock(x, y, n, u, v);

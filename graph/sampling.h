@@ -15,8 +15,22 @@
 namespace quillon {
 
 // The most grid points (and the most point markers) one graph may hold: 4096 x 4096, about
-// 0.7 GB of tables. Larger grids are refused with err::kGridTooLarge before any allocation.
+// 200 MB of tables. Larger grids are refused with err::kGridTooLarge before any allocation.
 inline constexpr int64_t kMaxGridPoints = int64_t{1} << 24;
+
+// Bytes a grid point costs: the sampled tables a graph keeps (u, v and |w|; x and y are two
+// axes), and the working tables its drawing keeps (cell and vertex normals).
+inline constexpr uint64_t kSampledBytesPerPoint = 3 * sizeof(float);
+// Drawing a surface measured about 190 bytes a point in the OpenGL list on llvmpipe, on top
+// of the normals, colours and coordinates it works out while it compiles the list.
+inline constexpr uint64_t kDrawnBytesPerPoint = 256;
+
+// The bytes sampling (and, with `drawn`, drawing) the graph will hold, and the bytes its
+// tables hold now.
+// Sampling checks the difference against the memory budget (common/memory_budget.h) before
+// allocating, and raises the out-of-memory error naming the graph and its size.
+uint64_t GraphMemoryNeed(const Cls9& graph, int32_t stepT, bool drawn = true);
+uint64_t GraphMemoryHeld(const Cls9& graph);
 
 // Threads the grid sampler uses; 0 means one per hardware thread. Program-wide.
 void SetSamplingThreads(unsigned threads);
@@ -54,6 +68,9 @@ struct SamplingOptions {
   // after the rows in hand and returns false with stop->cancelled set.
   std::atomic<bool>* cancel = nullptr;
   std::atomic<int64_t>* rowsDone = nullptr;
+  // The memory budget counts drawing the graph too (a graph of a scene); false for callers
+  // that only sample.
+  bool drawn = true;
 };
 
 // GetPoints with options: the same result, tables and errors.
@@ -67,8 +84,8 @@ float GridCoordinate(float first, float last, int32_t steps, int32_t i);
 // The grid pass of kinds 2, 13, 14 and 15 with a given evaluator: fills x, y, u, v and the
 // magnitude at every (k, j) with x = GridCoordinate(MinU, MaxU, StepU, k) and y likewise from
 // MinV, MaxV and j, widens the extremes and distributes the quantities to the scene and colour
-// tables. The tables must already be sized (StepU + 1) x (StepV + 1); they may hold old values,
-// every cell is rewritten.
+// tables. It sizes the tables itself: x and y as axes, u, v and |w| dense, reusing their memory
+// when they have enough; the scene and colour tables name the quantities (or are constant 0).
 // A point without a value (the evaluator gives none or raises a run-time error there, or |w|
 // does not fit a single) becomes a hole: u, v and |w| hold kNoValue, x and y their coordinates,
 // the extremes leave it out, and sampling goes on; PointsWithoutValue counts the holes.

@@ -253,26 +253,23 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
   std::vector<BlockState> states(blocks);
 
   // The scene and colour tables of the last pass share the quantities' memory; letting go of
-  // them first keeps the quantities from being copied when they are written. The pointers are
-  // taken here, before the threads start, as taking one may give a table its own copy.
+  // them first lets the quantities keep theirs. x is a function of k and y of j: the tables
+  // keep the two axes, and each row hands the evaluator a row of x and the y axis. u, v and
+  // |w| are written at every point, so they are sized without being cleared.
   for (GridTable* t : distributed) t->Clear();
-  // The x and y tables of a complete pass over this very grid already hold its coordinates:
-  // they are read, not written again (re-sampling a changed function on the same grid).
-  const GridTable::Lattice latticeX = GridTable::Lattice::Of(GridTable::Lattice::Along::kK, minU, maxU);
-  const GridTable::Lattice latticeY = GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, minV, maxV);
-  const bool keepX = g.QuantityX.KnownLattice() == latticeX;
-  const bool keepY = g.QuantityY.KnownLattice() == latticeY;
-  float* const fillX = keepX ? nullptr : g.QuantityX.data();
-  float* const fillY = keepY ? nullptr : g.QuantityY.data();
-  const float* const tableX = std::as_const(g.QuantityX).data();
-  const float* const tableY = std::as_const(g.QuantityY).data();
+  std::vector<float> xs(rows);
+  for (size_t k = 0; k < rows; ++k) xs[k] = static_cast<float>(xAt(k));  // checked per row below
+  g.QuantityX.SetAxisK(g.StepU, g.StepV, xs.data());
+  g.QuantityY.SetAxisJ(g.StepU, g.StepV, ys.data());
+  for (GridTable* t : {&g.QuantityU, &g.QuantityV, &g.QuantityMagnitude})
+    t->ResizeForWriting(g.StepU, g.StepV);
   float* const tableU = g.QuantityU.data();
   float* const tableV = g.QuantityV.data();
   float* const tableM = g.QuantityMagnitude.data();
 
   const Range fullRowY = RowRange(ys.data(), yColumns);
 
-  auto sampleRow = [&](size_t k, BlockState& st) -> bool {
+  auto sampleRow = [&](size_t k, BlockState& st, std::vector<float>& xRow) -> bool {
     const size_t base = k * cols;
     float* us = tableU + base;
     float* vs = tableV + base;
@@ -286,17 +283,17 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
       st.error = RuntimeError::Overflow();
       return false;
     }
-    if (fillX) std::fill(fillX + base, fillX + base + yColumns, x);
-    if (fillY) std::memcpy(fillY + base, ys.data(), yColumns * sizeof(float));
+    if (xRow.empty()) xRow.resize(cols);
+    std::fill(xRow.begin(), xRow.end(), x);
     ClearUpperVectorState();
-    const BlockResult r = evaluate(tableX + base, tableY + base, yColumns, us, vs);
+    const BlockResult r = evaluate(xRow.data(), ys.data(), yColumns, us, vs);
 
     if (makeHoles) {
       Range u, v, m;
       // The usual row: every point has a value and |w| fits; one pass, as without holes.
       if (r.completed < cols || !MagnitudesAndRanges(us, vs, cols, ms, u, v, m)) {
         st.holes += static_cast<int64_t>(
-            CompleteRowWithHoles(evaluate, tableX + base, tableY + base, cols, us, vs, ms, r, u, v, m));
+            CompleteRowWithHoles(evaluate, xRow.data(), ys.data(), cols, us, vs, ms, r, u, v, m));
       }
       st.x.Take(x);
       fullRowY.MergeInto(st.y.max, st.y.min);
@@ -354,6 +351,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
   try {
     failedBlock = RunBlocksInOrder(blocks, threads, [&](size_t b) {
       BlockState& st = states[b];
+      std::vector<float> xRow;  // x along one row, as the evaluator takes it
       const size_t end = std::min(rows, (b + 1) * rowsPerBlock);
       for (size_t k = b * rowsPerBlock; k < end; ++k) {
         if (cancel && cancel->load(std::memory_order_relaxed)) {
@@ -363,7 +361,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
           st.col = 0;
           return false;
         }
-        if (!sampleRow(k, st)) return false;
+        if (!sampleRow(k, st, xRow)) return false;
         if (rowsDone) rowsDone->fetch_add(1, std::memory_order_relaxed);
       }
       return true;
@@ -389,9 +387,8 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
   g.BoxMinY = g.MinYq;
 
   if (failedBlock == blocks) {
-    g.QuantityX.RecordLattice(latticeX);
-    g.QuantityY.RecordLattice(latticeY);
-    // The distribution: each scene and colour table is the quantity its code names, or zeros.
+    // The distribution: each scene and colour table names the quantity its code gives, or is
+    // a constant 0.
     for (int c = 0; c < 6; ++c) {
       if (codes[c] >= 1 && codes[c] <= 5)
         distributed[c]->ShareFrom(*quantities[codes[c] - 1]);
@@ -406,6 +403,7 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
   // distribution at all (it follows a complete pass).
   const BlockState& st = states[failedBlock];
   const size_t at = st.row * cols + st.col;
+  // x and y become dense tables here, so that they too stop where the loop stopped.
   for (int q = 0; q < 4; ++q) ZeroFrom(*quantities[q], st.valuesStored ? at + 1 : at);
   ZeroFrom(g.QuantityMagnitude, at);
   for (GridTable* t : distributed) t->Resize(g.StepU, g.StepV);

@@ -207,6 +207,15 @@ void DrawSurfaceCells(const Cls9& g, const SurfaceVertices& vertices, const std:
 
 void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
   const bool colorMap = graph.GraphType == gtp::kColorMap;
+  // The normals are worked out again at every drawing; once the list holds them the graph
+  // lets them go, so that it keeps only its sampled tables between drawings.
+  struct ReleaseNormals {
+    Cls9& g;
+    ~ReleaseNormals() {
+      for (GridTable& t : g.CellNormal) t.Clear();
+      for (GridTable& t : g.VertexNormal) t.Clear();
+    }
+  } releaseNormals{graph};
 
   // All the arithmetic comes first (positions, colour ranges, vertex colours, both normal
   // passes), so a fault in it leaves the OpenGL state as it was and the drawing loops only

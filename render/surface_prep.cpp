@@ -56,9 +56,21 @@ SurfaceVertices::SurfaceVertices(const Cls9& graph, int32_t lngAnimStep) {
         !Covers(graph.SceneZ, stepU, stepV)) {
       throw RuntimeError::SubscriptOutOfRange();
     }
-    positions_.x = graph.SceneX.data();
-    positions_.y = graph.SceneY.data();
-    positions_.z = graph.SceneZ.data();
+    // A coordinate the graph keeps as an axis or a constant is spread out for this drawing
+    // only, so the graph goes on keeping just its axis.
+    auto dense = [count](const GridTable& table, std::vector<float>& own) -> const float* {
+      const GridView view = table.View();
+      if (view.Dense()) return view.base;
+      own.resize(count);
+      size_t n = 0;
+      for (int32_t k = 0; k < view.columns; ++k) {
+        for (int32_t j = 0; j < view.rows; ++j) own[n++] = view(k, j);
+      }
+      return own.data();
+    };
+    positions_.x = dense(graph.SceneX, x_);
+    positions_.y = dense(graph.SceneY, y_);
+    positions_.z = dense(graph.SceneZ, z_);
   }
   undefined_.resize(count);
   for (size_t n = 0; n < count; ++n) {
@@ -106,10 +118,13 @@ void ComputeVertexColors(const Cls9& graph, const SurfaceRanges& ranges, std::ve
     const double low = ranges.channel[c].low;
     const double span = ranges.channel[c].span == 0.0 ? kZeroSpan : ranges.channel[c].span;
     const bool covered = Covers(*tables[c], stepU, stepV);
-    const float* q = tables[c]->data();
-    for (size_t n = 0; n < count; ++n) {
-      const double value = covered ? q[n] : 0.0;
-      rgb[3 * n + c] = static_cast<float>((value - low) / span);
+    const GridView q = tables[c]->View();
+    size_t n = 0;
+    for (int32_t k = 0; k <= stepU; ++k) {
+      for (int32_t j = 0; j <= stepV; ++j, ++n) {
+        const double value = covered ? q(k, j) : 0.0;
+        rgb[3 * n + c] = static_cast<float>((value - low) / span);
+      }
     }
   }
 }
@@ -162,8 +177,10 @@ void ComputeCellNormals(const SurfacePositions& p, bool flatY, float flatYValue,
   const int32_t cellsU = std::max(p.stepU - 1, 0);
   const int32_t cellsV = std::max(p.stepV - 1, 0);
   // Sized StepU x StepV (indices k < StepU, j < StepV).
-  for (GridTable& t : cell) t.Resize(cellsU, cellsV);
-  if (p.stepU < 1 || p.stepV < 1) return;
+  const bool none = p.stepU < 1 || p.stepV < 1;
+  // Every cell is written below; not cleared first.
+  for (GridTable& t : cell) none ? t.Resize(cellsU, cellsV) : t.ResizeForWriting(cellsU, cellsV);
+  if (none) return;
   const size_t rowLength = static_cast<size_t>(p.stepV);
   for (int32_t k = 0; k < p.stepU; ++k) {
     const size_t row = static_cast<size_t>(k) * rowLength;
@@ -201,8 +218,10 @@ Seam FindSeam(const SurfacePositions& p, const SurfaceRanges& ranges) {
 
 void ComputeVertexNormals(const SurfacePositions& p, const std::array<GridTable, 3>& cell, Seam seam,
                           std::array<GridTable, 3>& vertex) {
-  for (GridTable& t : vertex) t.Resize(p.stepU, p.stepV);
-  if (p.stepU < 1 || p.stepV < 1) return;
+  const bool none = p.stepU < 1 || p.stepV < 1;
+  // Every vertex is written below (the far line of a seam by the copy at the end).
+  for (GridTable& t : vertex) none ? t.Resize(p.stepU, p.stepV) : t.ResizeForWriting(p.stepU, p.stepV);
+  if (none) return;
   const int32_t cellsU = p.stepU;
   const int32_t cellsV = p.stepV;
   const float* cx = cell[0].data();

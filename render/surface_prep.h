@@ -43,7 +43,8 @@ class SurfaceVertices {
 
  private:
   SurfacePositions positions_;
-  std::vector<float> x_, y_, z_;  // only for the markers of kind 12
+  // The markers of kind 12, and the coordinates a graph keeps as an axis or a constant.
+  std::vector<float> x_, y_, z_;
   std::vector<unsigned char> undefined_;
 };
 

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
+#include <new>
 
 #include "app/tests/commands_fixture.h"
 #include "app/tests/test_registry.h"
@@ -50,6 +52,25 @@ class CommandsWindowTest : public QObject {
     qputenv("XDG_DATA_HOME", savedXdg_);
     qputenv("PATH", savedPath_);
     dir_.reset();
+  }
+
+  // An allocation that fails inside a command is a message; the graphs are put back as they
+  // were when the command started, and the window goes on.
+  void aCommandThatRunsOutOfMemoryLeavesTheGraphsAsTheyWere() {
+    f_->AddSurface("z");
+    QUndoStack& undo = f_->window->Commands().history.Stack();
+    const int undoIndex = undo.index();
+    f_->window->RunCommand(QStringLiteral("&Paste"), [this] {
+      f_->AddSurface("z^2");
+      throw std::bad_alloc();
+    });
+    QCOMPARE(f_->window->Document().Items().size(), size_t{1});
+    QCOMPARE(f_->window->Document().DrawScene.Count(), size_t{1});
+    QCOMPARE(Listed(), 1);
+    QCOMPARE(undo.index(), undoIndex);
+    QCOMPARE(f_->sink.Requests().size(), size_t{1});
+    QCOMPARE(QString::fromStdString(f_->sink.Requests()[0].text),
+             QStringLiteral("Out of memory: Paste was stopped and nothing was changed."));
   }
 
   void startingTheWindowRegistersTheDocumentType() {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "common/memory_budget.h"
 #include "document/document_reader.h"
 #include "document/document_writer.h"
+#include "graph/sampling.h"
 #include "test_graphs.h"
 
 namespace quillon {
@@ -52,6 +54,39 @@ TEST_F(ReaderSamplingTest, AGraphWithoutValuesIsKeptAsHolesWithTheRestOfTheDocum
   EXPECT_EQ(doc.GraphAt(1)->NameS, "second");
   EXPECT_FALSE(doc.GraphAt(1)->SceneX.Empty());
   EXPECT_TRUE(doc.Axes.Show);  // the axes record after the graphs was still read
+}
+
+// A graph larger than the memory allows is left out with a warning naming it and its size;
+// the graphs around it load. Budgets just below and just above the big graph's need.
+TEST_F(ReaderSamplingTest, AGraphBeyondTheMemoryBudgetIsLeftOutAndTheOthersLoad) {
+  struct Case {
+    uint64_t budget;
+    size_t graphs;
+  };
+  auto big = DialogSurface(2, "big", "z^3");
+  big->StepU = big->StepV = 999;
+  const uint64_t need = GraphMemoryNeed(*big, 1);
+  // The small graph before it is drawn after it: its drawing is promised memory.
+  const uint64_t promised =
+      GraphMemoryNeed(*DialogSurface(1, "", "z"), 1) - GraphMemoryNeed(*DialogSurface(1, "", "z"), 1, false);
+  for (const Case c : {Case{need + promised - 1, 2}, Case{need + promised, 3}}) {
+    SetMemoryBudgetOverride(c.budget);
+    SceneDocument doc;
+    const LoadResult r =
+        LoadDocumentBytes(doc, DocumentOf({DialogSurface(1, "", "z"), big, DialogSurface(3, "", "z")}));
+    SetMemoryBudgetOverride(std::nullopt);
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(doc.Items().size(), c.graphs);
+    EXPECT_EQ(doc.DrawScene.Count(), c.graphs);
+    EXPECT_EQ(doc.GraphAt(static_cast<int32_t>(c.graphs) - 1)->ID, 3);
+    if (c.graphs == 2) {
+      EXPECT_NE(r.warning.find("Graph 2 (z^3): a grid of 1000 x 1000 points needs"), std::string::npos)
+          << r.warning;
+      EXPECT_NE(r.warning.find("left out"), std::string::npos) << r.warning;
+    } else {
+      EXPECT_EQ(r.warning, "");
+    }
+  }
 }
 
 TEST_F(ReaderSamplingTest, FunctionThatDoesNotCompileIsReportedAndKept) {

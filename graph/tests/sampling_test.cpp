@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -332,9 +333,9 @@ TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   EXPECT_TRUE(AllZero(g.SceneZ));
 }
 
-// Re-sampling on the same grid reads the x and y tables it wrote last time instead of writing
-// them again; every other way the tables can change must make the next pass write them.
-TEST_F(SamplingTest, CoordinateTablesAreKeptOnlyWhileTheyHoldThisGrid) {
+// x and y are kept as two axes; every way the tables can change must leave them reading as
+// the grid of the last pass.
+TEST_F(SamplingTest, CoordinateTablesReadAsTheGridOfTheLastPass) {
   auto expectGrid = [](const Cls9& g, float lo, float hi, int32_t steps) {
     const Cls9 fresh = [&] {
       Cls9 f = Surface("z", steps, lo, hi);
@@ -349,7 +350,8 @@ TEST_F(SamplingTest, CoordinateTablesAreKeptOnlyWhileTheyHoldThisGrid) {
   };
   Cls9 g = Surface("z", 8, -1.0f, 1.0f);
   ASSERT_TRUE(g.GetPoints());
-  EXPECT_NE(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+  EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kAlongK);
+  EXPECT_EQ(g.QuantityY.GetLayout(), GridTable::Layout::kAlongJ);
 
   g.ExpressZ = "z^2";  // same grid
   ASSERT_TRUE(g.GetPoints());
@@ -382,42 +384,70 @@ TEST_F(SamplingTest, CoordinateTablesAreKeptOnlyWhileTheyHoldThisGrid) {
   // A pass with a hole is complete: the coordinates are kept.
   g.ExpressZ = "1/z";  // no value at z = 0, point (4, 4)
   ASSERT_TRUE(g.GetPoints());
-  EXPECT_NE(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+  EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kAlongK);
   expectGrid(g, -1.0f, 1.0f, 8);
 
   // A pass that stops leaves zeros behind the stop, and the pass after it fills them in.
   g.Extras.stopAtFirstError = true;
   EXPECT_THROW(g.GetPoints(), RuntimeError);
   EXPECT_EQ(g.QuantityX.at(8, 8), 0.0f);
-  EXPECT_EQ(g.QuantityX.KnownLattice().along, GridTable::Lattice::Along::kNone);
+  EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kDense);
   g.ExpressZ = "z";
   ASSERT_TRUE(g.GetPoints());
   expectGrid(g, -1.0f, 1.0f, 8);
 }
 
-TEST(GridTableTest, AWriteForgetsTheLattice) {
-  const GridTable::Lattice lattice = GridTable::Lattice::Of(GridTable::Lattice::Along::kK, 1.0, 0.5);
-  GridTable a;
-  a.RecordLattice(lattice);  // nothing to record on a table without values
-  EXPECT_FALSE(a.KnownLattice() == lattice);
-  a.Resize(2, 2);
-  a.RecordLattice(lattice);
-  EXPECT_TRUE(a.KnownLattice() == lattice);
-  // -0 and 0 are different starts.
-  EXPECT_FALSE(a.KnownLattice() == GridTable::Lattice::Of(GridTable::Lattice::Along::kK, 1.0, -0.0));
-  EXPECT_FALSE(a.KnownLattice() == GridTable::Lattice::Of(GridTable::Lattice::Along::kJ, 1.0, 0.5));
+// Every layout reads as the values it stands for, and a write through any accessor gives the
+// written table dense values of its own without changing what any other table reads.
+TEST(GridTableTest, LayoutsReadAndWriteAsDenseTables) {
+  const float axis[4] = {1.5f, -2.0f, 0.0f, 7.0f};
+  struct Case {
+    const char* name;
+    std::function<void(GridTable&)> make;
+    std::function<float(int32_t, int32_t)> expected;
+  };
+  const std::vector<Case> cases = {
+      {"along k", [&](GridTable& t) { t.SetAxisK(3, 2, axis); }, [&](int32_t k, int32_t) { return axis[k]; }},
+      {"along j", [&](GridTable& t) { t.SetAxisJ(2, 3, axis); }, [&](int32_t, int32_t j) { return axis[j]; }},
+      {"constant", [](GridTable& t) { t.SetConstant(3, 3, 2.5f); }, [](int32_t, int32_t) { return 2.5f; }},
+      {"zeros", [](GridTable& t) { t.Resize(2, 3); }, [](int32_t, int32_t) { return 0.0f; }},
+  };
+  for (const Case& c : cases) {
+    GridTable a;
+    c.make(a);
+    EXPECT_EQ(a.HeldBytes(), static_cast<size_t>(a.GetLayout() == GridTable::Layout::kConstant ? 1 : 4) * 4)
+        << c.name;
+    GridTable b;
+    b.ShareFrom(a);
+    const GridView view = a.View();
+    for (int32_t k = 0; k < a.Columns(); ++k)
+      for (int32_t j = 0; j < a.Rows(); ++j) {
+        ASSERT_EQ(std::as_const(a).at(k, j), c.expected(k, j)) << c.name;
+        ASSERT_EQ(view(k, j), c.expected(k, j)) << c.name;
+        ASSERT_EQ(std::as_const(b).data()[static_cast<size_t>(k) * b.Rows() + j], c.expected(k, j)) << c.name;
+      }
+    b.at(1, 1) = 42.0f;
+    EXPECT_EQ(b.GetLayout(), GridTable::Layout::kDense) << c.name;
+    EXPECT_EQ(std::as_const(b).at(1, 1), 42.0f) << c.name;
+    EXPECT_EQ(std::as_const(b).at(0, 1), c.expected(0, 1)) << c.name;
+    EXPECT_EQ(std::as_const(a).at(1, 1), c.expected(1, 1)) << c.name;
+    EXPECT_NE(a.GetLayout(), GridTable::Layout::kDense) << c.name;
+  }
+}
 
-  GridTable b;
-  b.ShareFrom(a);
-  EXPECT_TRUE(b.KnownLattice() == lattice);
-  b.at(0, 0) = 3.0f;  // b's own copy is written; a is untouched and still knows
-  EXPECT_FALSE(b.KnownLattice() == lattice);
-  EXPECT_TRUE(a.KnownLattice() == lattice);
-  static_cast<void>(a.data());
-  EXPECT_FALSE(a.KnownLattice() == lattice);
-  a.RecordLattice(lattice);
-  a.Resize(2, 2);
-  EXPECT_FALSE(a.KnownLattice() == lattice);
+// A table written in full keeps its memory while the size allows, so re-sampling does not map
+// and fault in new pages; a much smaller grid gives the memory back.
+TEST(GridTableTest, WritingTablesReuseTheirMemory) {
+  GridTable t;
+  t.ResizeForWriting(999, 999);  // 4 MB: mapped pages
+  float* first = t.data();
+  first[0] = 1.0f;
+  t.ResizeForWriting(999, 999);
+  EXPECT_EQ(t.data(), first);
+  t.ResizeForWriting(899, 999);
+  EXPECT_EQ(t.data(), first);
+  t.ResizeForWriting(9, 9);
+  EXPECT_LT(t.HeldBytes(), 1000u);
 }
 
 // The sampler against the loop written out point by point. Whole powers are multiplied out by

@@ -1,0 +1,36 @@
+#include "common/memory_budget.h"
+
+#include <gtest/gtest.h>
+
+#include "common/runtime_error.h"
+
+namespace quillon {
+namespace {
+
+TEST(MemoryBudgetTest, ARequestFitsUpToTheBudgetAndTheRefusalSaysWhatAndHowMuch) {
+  SetMemoryBudgetOverride(uint64_t{300} << 20);
+  EXPECT_NO_THROW(CheckMemory(uint64_t{300} << 20, "x"));
+  try {
+    CheckMemory((uint64_t{300} << 20) + 1, "Graph 7 (z): a grid of 4001 x 4001 points");
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), err::kOutOfMemory);
+    EXPECT_EQ(e.Description(),
+              "Graph 7 (z): a grid of 4001 x 4001 points needs 301 MB of memory; only 300 MB is free.");
+  }
+  SetMemoryBudgetOverride(std::nullopt);
+  // Measured: something fits, and not more than the machine has.
+  EXPECT_GT(MemoryBudget(), 0u);
+  EXPECT_LT(MemoryBudget(), uint64_t{1} << 50);
+}
+
+TEST(MemoryBudgetTest, ReadableBytes) {
+  const std::pair<uint64_t, const char*> cases[] = {{1, "1 KB"},
+                                                    {1024 * 1024 - 1, "1024 KB"},
+                                                    {uint64_t{1} << 20, "1 MB"},
+                                                    {(uint64_t{3} << 30) / 2, "1.5 GB"}};
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(ReadableBytes(bytes), text) << bytes;
+}
+
+}  // namespace
+}  // namespace quillon
