@@ -69,7 +69,19 @@ void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& ex
   const Cls1 box = drawScene.GetBox(0, showPI);
   const int32_t kind = State().SceneKind;
   if (kind == 3 || kind == 6) {
-    FitBoxToView(camera, FrameScaling(box, extras).ShownBox(box), OrientationMatrix(drawScene), kFitShare);
+    const SceneScaling scaling = FrameScaling(box, extras);
+    Cls1 fitted = scaling.ShownBox(scaling.framed);
+    if (extras.labels == LabelStyle::kText3D) {
+      // The extruded labels and titles stand up to this many scene units outside the box.
+      constexpr float kText3DRoom = 3.5f;
+      fitted.MinX -= kText3DRoom;
+      fitted.MinY -= kText3DRoom;
+      fitted.MinZ -= kText3DRoom;
+      fitted.MaxX += kText3DRoom;
+      fitted.MaxY += kText3DRoom;
+      fitted.MaxZ += kText3DRoom;
+    }
+    FitBoxToView(camera, fitted, OrientationMatrix(drawScene), kFitShare);
     return;
   }
   if (kind == 7) {

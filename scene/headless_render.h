@@ -24,7 +24,8 @@ void ApplyPresetView(Cls8& drawScene, PresetView view);
 // "Zoom to Fit". A 3D scene's box, as drawn (scaled to a cube when the scene asks for one)
 // and as turned by the scene's orientation, is centred and fills kFitShare of the drawing
 // area in the direction it is longest on screen relative to the area, so at least that share
-// of the area's shorter side. Other scenes: the box of frame 0 fitted, then the volume
+// of the area's shorter side; with 3D text the room its labels take around the box is fitted
+// with it. Other scenes: the box of frame 0 fitted, then the volume
 // doubled. Nothing without graphs.
 inline constexpr double kFitShare = 0.86;
 void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras = SceneExtras{});

@@ -101,8 +101,8 @@ std::array<float, 16> OrientationMatrix(const Cls8& drawScene) {
 }
 
 SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras) {
-  if (!IsBoxKind(State().SceneKind)) return SceneScaling{};
-  return ScalingFor(box, extras.box);
+  if (!IsBoxKind(State().SceneKind)) return ScalingFor(box, BoxScale::kTrueScale);
+  return ScalingFor(box, extras.box, kSceneBoxPadding);
 }
 
 void SceneFrame::ApplyOrientation(const Cls8& drawScene) {
@@ -163,7 +163,7 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
   // In a cube the graphs are drawn scaled; the frame is drawn at the scaled box with the
   // true values as its labels.
   const SceneScaling scaling = FrameScaling(box, extras_);
-  const Cls1 shown = scaling.ShownBox(box);
+  const Cls1 shown = scaling.ShownBox(scaling.framed);
   auto scaled = [&](auto&& draw) {
     if (scaling.IsIdentity()) {
       draw();
@@ -184,13 +184,13 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
   if (anyShown) {
     if (axes.Show) {
       Cls1 frameBox = shown;
-      const FrameLabelValues values{box, text3D};
+      const FrameLabelValues values{scaling.framed, text3D};
       Draw(axes, gtp::kSurface, frameBox.MinX, frameBox.MaxX, frameBox.MinY, frameBox.MaxY, frameBox.MinZ,
            frameBox.MaxZ, &values);
       if (!text3D && IsBoxKind(State().SceneKind) && axes.AxisStyle == 1) {
         labels_.active = true;
         labels_.shown = shown;
-        labels_.values = box;
+        labels_.values = scaling.framed;
         // User X runs along scene z, user Y along scene x, user Z along scene y.
         labels_.intervals = {FrameIntervals(axes.LabelNumY), FrameIntervals(axes.LabelNumZ),
                              FrameIntervals(axes.LabelNumX)};

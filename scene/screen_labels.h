@@ -50,7 +50,8 @@ struct PlacedLabel {
 // one), and three significant digits for values of 100000 and more.
 std::vector<QString> TickTexts(double from, double to, int32_t intervals);
 
-// Where each label goes, in the order they are painted; pixel sizes of the two fonts given.
+// Where each label goes (titles first, then the end labels of each axis, then the rest), with
+// the labels that would overlap one placed before them, or leave the picture, left out.
 std::vector<PlacedLabel> LayoutFrameLabels(const FrameLabelSet& set, const ScreenProjection& projection);
 
 // Paints the labels of a frame with the label and title fonts. Other overlays (a legend) can

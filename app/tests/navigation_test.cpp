@@ -218,8 +218,9 @@ class NavigationTest : public QObject {
     Control<QAction>(&w, "mnuViewZoomAll")->trigger();
     // The box as the scene shows it (a new scene's cube), turned by the scene's orientation.
     const Cls1 box = w.Document().DrawScene.GetBox(0);
-    FitBoxToView(expected, FrameScaling(box, w.Document().Extras).ShownBox(box),
-                 OrientationMatrix(w.Document().DrawScene), kFitShare);
+    const SceneScaling scaling = FrameScaling(box, w.Document().Extras);
+    FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene),
+                 kFitShare);
     QCOMPARE(w.Camera().VolHeight, expected.VolHeight);
     QVERIFY(w.Camera().VolHeight != before);
   }

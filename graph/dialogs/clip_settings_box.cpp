@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "common/message_sink.h"
 #include "graph/codes.h"

@@ -20,22 +20,25 @@ Cls1 SceneScaling::ShownBox(const Cls1& box) const {
   return b;
 }
 
-SceneScaling ScalingFor(const Cls1& box, BoxScale mode) {
+SceneScaling ScalingFor(const Cls1& box, BoxScale mode, double padding) {
   SceneScaling s;
+  s.framed = box;
   if (mode != BoxScale::kCube) return s;
-  const std::array<double, 3> lo{box.MinX, box.MinY, box.MinZ};
-  const std::array<double, 3> hi{box.MaxX, box.MaxY, box.MaxZ};
-  std::array<double, 3> extent{};
+  std::array<double, 3> lo{box.MinX, box.MinY, box.MinZ};
+  std::array<double, 3> hi{box.MaxX, box.MaxY, box.MaxZ};
   for (size_t a = 0; a < 3; ++a) {
-    if (!(hi[a] >= lo[a])) return s;  // an empty box
-    extent[a] = hi[a] - lo[a];
+    if (!(hi[a] >= lo[a])) return s;      // an empty box
+    if (hi[a] - lo[a] > 2.0 * padding) {  // a flat axis keeps its padding
+      lo[a] += padding;
+      hi[a] -= padding;
+    }
   }
-  double side = std::max(extent[0], extent[2]);
-  if (!(side > 0.0)) side = extent[1];
-  if (!(side > 0.0)) side = 1.0;
+  s.framed = Cls1{static_cast<float>(hi[2]), static_cast<float>(lo[2]), static_cast<float>(hi[1]),
+                  static_cast<float>(lo[1]), static_cast<float>(hi[0]), static_cast<float>(lo[0])};
   for (size_t a = 0; a < 3; ++a) {
+    const double extent = hi[a] - lo[a];
     s.centre[a] = (lo[a] + hi[a]) / 2.0;
-    s.scale[a] = extent[a] > 0.0 ? side / extent[a] : 1.0;
+    s.scale[a] = extent > 0.0 ? kCubeSide / extent : 1.0;
   }
   return s;
 }

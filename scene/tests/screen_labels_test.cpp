@@ -43,13 +43,18 @@ TEST(ScreenLabels, TickTextsTellNeighboursApart) {
   for (const Case& c : cases) EXPECT_EQ(TickTexts(c.from, c.to, c.n), c.texts) << c.from << " " << c.to;
 }
 
-TEST(ScreenLabels, CubeScalesEveryAxisToTheLongerHorizontalSide) {
-  const SceneScaling s = ScalingFor(Box(-2, 2, 0, 100, -1, 1), BoxScale::kCube);
-  const Cls1 shown = s.ShownBox(Box(-2, 2, 0, 100, -1, 1));
+TEST(ScreenLabels, CubeScalesEveryAxisToOneSideWithoutThePadding) {
+  // The padding (0.5) comes off every axis; a flat one (Z: one value padded to 0..1) keeps it.
+  const Cls1 padded = Box(-2.5f, 2.5f, -0.5f, 100.5f, 0.0f, 1.0f);
+  const SceneScaling s = ScalingFor(padded, BoxScale::kCube, 0.5);
+  EXPECT_EQ(s.framed.MinX, -2.0f);
+  EXPECT_EQ(s.framed.MaxY, 100.0f);
+  EXPECT_EQ(s.framed.MinZ, 0.0f);
+  const Cls1 shown = s.ShownBox(s.framed);
   for (const auto& [lo, hi] : {std::pair{shown.MinX, shown.MaxX}, std::pair{shown.MinY, shown.MaxY},
                                std::pair{shown.MinZ, shown.MaxZ}}) {
-    EXPECT_FLOAT_EQ(lo, -2.0f);
-    EXPECT_FLOAT_EQ(hi, 2.0f);
+    EXPECT_FLOAT_EQ(lo, -kCubeSide / 2);
+    EXPECT_FLOAT_EQ(hi, kCubeSide / 2);
   }
   EXPECT_TRUE(ScalingFor(Box(-2, 2, 0, 100, -1, 1), BoxScale::kTrueScale).IsIdentity());
   EXPECT_TRUE(ScalingFor(Cls1::Empty(), BoxScale::kCube).IsIdentity());
@@ -68,8 +73,8 @@ TEST_F(FittedViewTest, FitFillsTheShorterSideAndLabelsNeverOverlap) {
   const SceneScaling scaling = ScalingFor(box, BoxScale::kCube);
   FrameLabelSet set;
   set.active = true;
-  set.shown = scaling.ShownBox(box);
-  set.values = box;
+  set.shown = scaling.ShownBox(scaling.framed);
+  set.values = scaling.framed;
   set.intervals = {10, 10, 10};
   set.titles = {"Y", "U", "X"};
   struct Case {
