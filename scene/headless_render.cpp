@@ -66,23 +66,15 @@ void FitBoxToView(Cls4& camera, const Cls1& box, const std::array<float, 16>& or
 
 void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras) {
   if (drawScene.Count() == 0) return;
-  const Cls1 box = drawScene.GetBox(0, showPI);
+  Cls1 box = drawScene.GetBox(0, showPI);
   const int32_t kind = State().SceneKind;
   if (kind == 3 || kind == 6) {
     const SceneScaling scaling = FrameScaling(box, extras);
-    Cls1 fitted = scaling.ShownBox(scaling.framed);
-    if (extras.labels == LabelStyle::kText3D) {
-      // The extruded labels and titles stand up to this many scene units outside the box.
-      constexpr float kText3DRoom = 3.5f;
-      fitted.MinX -= kText3DRoom;
-      fitted.MinY -= kText3DRoom;
-      fitted.MinZ -= kText3DRoom;
-      fitted.MaxX += kText3DRoom;
-      fitted.MaxY += kText3DRoom;
-      fitted.MaxZ += kText3DRoom;
+    box = scaling.ShownBox(scaling.framed);
+    if (extras.labels == LabelStyle::kScreen) {
+      FitBoxToView(camera, box, OrientationMatrix(drawScene), kFitShare);
+      return;
     }
-    FitBoxToView(camera, fitted, OrientationMatrix(drawScene), kFitShare);
-    return;
   }
   if (kind == 7) {
     // Colour maps lie flat: scene X across and scene Z upwards in the plane z = 0, while the
@@ -91,6 +83,7 @@ void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& ex
   } else {
     camera.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
   }
+  // The doubled volume leaves room for the labels drawn in the scene around the box.
   camera.Zoom(2.0f);
 }
 

@@ -21,12 +21,12 @@ enum class PresetView { Front, Right, Top, Iso };
 // Sets the container's angles for a preset view and drops any free mouse rotation.
 void ApplyPresetView(Cls8& drawScene, PresetView view);
 
-// "Zoom to Fit". A 3D scene's box, as drawn (scaled to a cube when the scene asks for one)
-// and as turned by the scene's orientation, is centred and fills kFitShare of the drawing
-// area in the direction it is longest on screen relative to the area, so at least that share
-// of the area's shorter side; with 3D text the room its labels take around the box is fitted
-// with it. Other scenes: the box of frame 0 fitted, then the volume
-// doubled. Nothing without graphs.
+// "Zoom to Fit". With screen labels a 3D scene's box, as drawn (scaled to a cube when the
+// scene asks for one) and as turned by the scene's orientation, is centred and fills
+// kFitShare of the drawing area in the direction it is longest on screen relative to the
+// area, so at least that share of the area's shorter side. Otherwise (3D text, colour maps,
+// plane scenes) the box of frame 0 is fitted and the volume doubled, which leaves room for
+// the labels drawn in the scene. Nothing without graphs.
 inline constexpr double kFitShare = 0.86;
 void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras = SceneExtras{});
 

@@ -17,7 +17,7 @@ struct PlotRun {
   std::string output;  // standard output and standard error
 };
 
-PlotRun Run(const std::string& arguments) {
+PlotRun RunCli(const std::string& arguments) {
   PlotRun run;
   const std::string command = std::string("'") + QUILLON_CLI + "' " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
@@ -62,7 +62,7 @@ TEST(CliPlot, ExitCodesMessagesAndPictureSize) {
   };
   for (const Case& c : cases) {
     std::filesystem::remove(out);
-    const PlotRun run = Run(c.arguments);
+    const PlotRun run = RunCli(c.arguments);
     EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
     EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
     if (c.width == 0) {
