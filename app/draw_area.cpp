@@ -89,6 +89,7 @@ void DrawArea::CompileNow() {
 void DrawArea::Compile() {
   compilePending_ = false;
   try {
+    frame_.SetSceneExtras(document_.Extras);
     frame_.CompileScene(document_.DrawScene, document_.Axes);
   } catch (const RuntimeError& error) {
     // A graph whose drawing fails leaves the lists as far as they were recorded.
@@ -112,6 +113,7 @@ void DrawArea::paintGL() {
     Compile();
   } else if (reorientPending_) {
     try {
+      frame_.SetSceneExtras(document_.Extras);
       frame_.CompileOrientation(document_.DrawScene, document_.Axes);
     } catch (const RuntimeError& error) {
       MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);

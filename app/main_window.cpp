@@ -163,6 +163,7 @@ void frmF1::RecompileAndRepaint() {
 }
 
 void frmF1::OnCompiled() {
+  SyncBoxChecks();
   result_->setPlainText(QString::fromStdString(State().ResultText));
   noValuePanel_->setText(NoValueStatus(document_.DrawScene));
 }

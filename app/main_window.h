@@ -101,7 +101,8 @@ class frmF1 : public QMainWindow {
   void OnEditGraph();
   void OnDraw3DGraph();
   void OnDrawColorMap();
-  void AfterGraphAdded();
+  // `before` is the scene box before the graph was added.
+  void AfterGraphAdded(const Cls1& before);
   void OnHelpContents();
   void OnHelpHomePage();
   void OnHelpSupport();
@@ -129,6 +130,9 @@ class frmF1 : public QMainWindow {
   void OnViewOrtho();
   void OnViewPerspective();
   void OnViewSettings();
+  void OnViewBoxTrueScale();
+  void OnViewBoxCube();
+  void OnViewLabels3D();
   void OnModelPoint();
   void OnModelGrid();
   void OnModelSurface();
@@ -176,6 +180,10 @@ class frmF1 : public QMainWindow {
   void PresetView(float roll, float pitch, float yaw);
   void SetSelectedGraphModel(int32_t show, int32_t smoothness, const QString& name);
   void SyncModeChecks();
+  // The box and label check marks follow the document's scene settings.
+  void SyncBoxChecks();
+  // An undoable change of the scene's box mode or label style.
+  void SetSceneExtras(const SceneExtras& extras, const QString& name);
   void SetStatusHint(const QString& hint);
 
   SceneDocument document_;

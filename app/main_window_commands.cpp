@@ -61,23 +61,29 @@ void frmF1::OnEditGraph() {
 }
 
 void frmF1::OnDraw3DGraph() {
+  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
   if (!Commands().draw.New3DGraph()) return;
   SetView3DButtons();
-  AfterGraphAdded();
+  AfterGraphAdded(before);
 }
 
 void frmF1::OnDrawColorMap() {
+  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
   if (!Commands().draw.NewColorMap()) return;
   SetViewMapButtons();
-  AfterGraphAdded();
+  AfterGraphAdded(before);
 }
 
-void frmF1::AfterGraphAdded() {
+void frmF1::AfterGraphAdded(const Cls1& before) {
   RefreshGraphList();
   RecompileAndRepaint();
-  // The first graph of a new scene is framed, as "Zoom to Fit" frames it; later graphs keep
+  // The first graph of a new scene is framed, as "Zoom to Fit" frames it; a later graph that
+  // reaches beyond the box refits the view, so nothing is cut off; one inside the box keeps
   // the view the user has chosen.
-  if (document_.ListScene.Count() == 1) OnViewZoomAll();
+  const Cls1 after = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
+  const bool grown = after.MinX < before.MinX || after.MinY < before.MinY || after.MinZ < before.MinZ ||
+                     after.MaxX > before.MaxX || after.MaxY > before.MaxY || after.MaxZ > before.MaxZ;
+  if (document_.ListScene.Count() == 1 || grown) OnViewZoomAll();
 }
 
 void frmF1::OnHelpContents() {

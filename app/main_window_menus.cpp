@@ -58,6 +58,14 @@ void frmF1::CreateMenus() {
   view->addAction(MenuAction("mnuViewTop", tr("To&p"), &frmF1::OnViewTop));
   view->addAction(MenuAction("mnuViewISO", tr("&ISO"), &frmF1::OnViewISO));
   view->addSeparator();
+  QMenu* box = view->addMenu(tr("&Box"));
+  box->setObjectName("mnuViewBox");
+  box->addAction(MenuAction("mnuViewBoxTrueScale", tr("&True Scale"), &frmF1::OnViewBoxTrueScale));
+  box->addAction(MenuAction("mnuViewBoxCube", tr("&Cube"), &frmF1::OnViewBoxCube));
+  box->addSeparator();
+  box->addAction(MenuAction("mnuViewLabels3DText", tr("&3D Text"), &frmF1::OnViewLabels3D));
+  for (const char* name : {"mnuViewBoxTrueScale", "mnuViewBoxCube", "mnuViewLabels3DText"})
+    findChild<QAction*>(name)->setCheckable(true);
   view->addAction(MenuAction("mnuViewSettings", tr("&Settings..."), &frmF1::OnViewSettings));
   for (const char* mode :
        {"mnuViewMove", "mnuViewZoom", "mnuViewRotX", "mnuViewRotY", "mnuViewRotZ", "mnuViewTrackBall"})

@@ -115,8 +115,46 @@ void frmF1::OnViewPerspective() {
 
 void frmF1::OnViewZoomAll() {
   if (document_.DrawScene.Count() == 0) return;
-  ZoomToFit(camera_, document_.DrawScene, document_.Axes.ShowPI);
+  ZoomToFit(camera_, document_.DrawScene, document_.Axes.ShowPI, document_.Extras);
   picDraw_->update();
+}
+
+void frmF1::SyncBoxChecks() {
+  const SceneExtras& extras = document_.Extras;
+  if (auto* a = findChild<QAction*>("mnuViewBoxTrueScale")) a->setChecked(extras.box == BoxScale::kTrueScale);
+  if (auto* a = findChild<QAction*>("mnuViewBoxCube")) a->setChecked(extras.box == BoxScale::kCube);
+  if (auto* a = findChild<QAction*>("mnuViewLabels3DText"))
+    a->setChecked(extras.labels == LabelStyle::kText3D);
+}
+
+void frmF1::SetSceneExtras(const SceneExtras& extras, const QString& name) {
+  if (extras != document_.Extras) {
+    const SceneSettings before = Commands().history.Settings();
+    document_.Extras = extras;
+    Commands().history.PushSettings(name, before);
+    // The box changes its shape on screen: frame it again.
+    OnViewZoomAll();
+    RecompileAndRepaint();
+  }
+  SyncBoxChecks();
+}
+
+void frmF1::OnViewBoxTrueScale() {
+  SceneExtras extras = document_.Extras;
+  extras.box = BoxScale::kTrueScale;
+  SetSceneExtras(extras, tr("True Scale"));
+}
+
+void frmF1::OnViewBoxCube() {
+  SceneExtras extras = document_.Extras;
+  extras.box = BoxScale::kCube;
+  SetSceneExtras(extras, tr("Cube"));
+}
+
+void frmF1::OnViewLabels3D() {
+  SceneExtras extras = document_.Extras;
+  extras.labels = extras.labels == LabelStyle::kText3D ? LabelStyle::kScreen : LabelStyle::kText3D;
+  SetSceneExtras(extras, tr("3D Text"));
 }
 
 void frmF1::SetSelectedGraphModel(int32_t show, int32_t smoothness, const QString& name) {

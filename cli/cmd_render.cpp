@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/command_table.h"
+#include "cli/scene_flags.h"
 #include "common/memory_budget.h"
 #include "common/runtime_error.h"
 #include "document/document_file.h"
@@ -28,9 +30,12 @@ void PrintRenderUsage(FILE* out) {
                "Usage: quillon-cli render DOC.zvt OUT.png [--size WxH] [--view "
                "front|right|top|iso]\n"
                "                          [--projection ortho|perspective] [--fit]\n"
+               "                          [--clip auto|off|MIN,MAX] [--box true|cube] [--labels screen|3d]\n"
                "Draws the document with the window's start-up camera (--fit frames it as the\n"
                "window does after opening a document) and writes the picture\n"
-               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n");
+               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
+               "--clip sets every graph's clipping, --box and --labels the scene's box and labels;\n"
+               "without them the document's own settings hold.\n");
 }
 
 bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
@@ -56,6 +61,9 @@ bool EndsWithBmp(const std::string& name) {
 
 int RunRender(const std::vector<std::string>& args) {
   HeadlessRenderOptions options;
+  std::optional<quillon::cli::ClipFlag> clip;
+  std::optional<quillon::BoxScale> box;
+  std::optional<quillon::LabelStyle> labels;
   std::vector<std::string> files;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -99,6 +107,21 @@ int RunRender(const std::vector<std::string>& args) {
       }
     } else if (a == "--fit") {
       options.fit = true;
+    } else if (a == "--clip") {
+      if (!value(v) || !(clip = quillon::cli::ParseClipFlag(v))) {
+        std::fprintf(stderr, "render: --clip wants auto, off or MIN,MAX with MIN below MAX\n");
+        return 2;
+      }
+    } else if (a == "--box") {
+      if (!value(v) || !(box = quillon::cli::ParseBoxFlag(v))) {
+        std::fprintf(stderr, "render: --box wants true or cube\n");
+        return 2;
+      }
+    } else if (a == "--labels") {
+      if (!value(v) || !(labels = quillon::cli::ParseLabelsFlag(v))) {
+        std::fprintf(stderr, "render: --labels wants screen or 3d\n");
+        return 2;
+      }
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "render: unknown option %s\n", a.c_str());
       PrintRenderUsage(stderr);
@@ -113,12 +136,7 @@ int RunRender(const std::vector<std::string>& args) {
   }
 
   // Fonts and images need QtGui, which must not look for a display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "quillon-cli";
-  static char* argv[] = {name, nullptr};
-  std::unique_ptr<QGuiApplication> app;
-  if (QGuiApplication::instance() == nullptr) app = std::make_unique<QGuiApplication>(argc, argv);
+  const std::unique_ptr<QGuiApplication> app = quillon::cli::StartOffscreenGui();
 
   quillon::SceneDocument document;
   // The window's start-up: the axes frame is shown before any document is read.
@@ -130,6 +148,10 @@ int RunRender(const std::vector<std::string>& args) {
     return 1;
   }
   if (!loaded.warning.empty()) std::fprintf(stderr, "render: %s\n", loaded.warning.c_str());
+  if (clip) quillon::cli::ApplyClipFlag(document, *clip);
+  options.extras = document.Extras;
+  if (box) options.extras.box = *box;
+  if (labels) options.extras.labels = *labels;
 
   // Colour and depth buffers, the pixels read back and the image written: four bytes each.
   try {

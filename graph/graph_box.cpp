@@ -5,6 +5,7 @@
 
 #include "common/program_state.h"
 #include "common/runtime_error.h"
+#include "graph/clip_range.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
 #include "graph/sample_value.h"
@@ -68,6 +69,24 @@ void WidenByMarker(const Cls9& g, int32_t step, Limits& box) {
   box.Widen(marker->x, marker->y, marker->z);
 }
 
+// A clipped surface is boxed within its clip range on the clipped axis: the box and its labels
+// follow what is drawn. A range that misses every value boxes the range itself.
+void ClipBox(const Cls9& g, Limits& box) {
+  if (box.maxX < box.minX) return;
+  const auto range = ResolveClipRange(g);
+  if (!range) return;
+  const int32_t axis = ClipAxis(g);
+  float& lo = axis == 0 ? box.minX : axis == 1 ? box.minY : box.minZ;
+  float& hi = axis == 0 ? box.maxX : axis == 1 ? box.maxY : box.maxZ;
+  if (range->second < lo || range->first > hi) {
+    lo = range->first;
+    hi = range->second;
+    return;
+  }
+  lo = std::max(lo, range->first);
+  hi = std::min(hi, range->second);
+}
+
 // Plane curves are boxed by drawing: it leaves their extent in the program-wide box.
 void WidenByProgramBox(Limits& box) {
   // Axis by axis, and only where the program-wide box is not empty on that axis.
@@ -91,7 +110,10 @@ Cls1 Cls9::GetBox(int32_t lngAnimStep) {
   switch (GraphType) {
     case gtp::kSurface:
       // A surface with extra layers is boxed by its drawing, not by its tables.
-      if (!ShowContour && !ShowVector && !ShowColormap) WidenByTables(*this, box);
+      if (!ShowContour && !ShowVector && !ShowColormap) {
+        WidenByTables(*this, box);
+        ClipBox(*this, box);
+      }
       break;
     case gtp::kColorMap:
     case gtp::kContourPlot:

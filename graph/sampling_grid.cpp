@@ -19,6 +19,7 @@
 
 #include "common/single.h"
 #include "common/worker_pool.h"
+#include "graph/codes.h"
 #include "graph/sample_value.h"
 #include "graph/sampling.h"
 #include "graph/sampling_rows.h"
@@ -394,6 +395,13 @@ bool SampleGridTables(Cls9& g, const BlockEvaluator& evaluate, unsigned threads,
         distributed[c]->ShareFrom(*quantities[codes[c] - 1]);
       else
         distributed[c]->Resize(g.StepU, g.StepV);
+    }
+    // An axis that shows log |w| gets its own table of log10 |w|; |w| = 0 gives -infinity,
+    // which is drawn as a hole like any other point without a value.
+    for (int c = 0; c < 3; ++c) {
+      if (codes[c] != quantity::kMagnitude || !g.Extras.logMagnitude[static_cast<size_t>(c)]) continue;
+      float* values = distributed[c]->data();
+      for (size_t i = 0, n = distributed[c]->size(); i < n; ++i) values[i] = std::log10(values[i]);
     }
     if (stop) *stop = SamplingStop{};
     return true;

@@ -9,6 +9,7 @@
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "common/single.h"
+#include "graph/clip_range.h"
 #include "graph/codes.h"
 #include "graph/point.h"
 #include "render/contour.h"
@@ -88,6 +89,40 @@ void DrawContourMap(const Cls9& g, double cellX) {
                      g.SecondColor, g.LineWidth);
 }
 
+// A clipped surface is cut by two clip planes across its clipped axis while it is drawn: a
+// cell that reaches past the range ends exactly at the plane, with no spike and no stretched
+// cell. The planes are given in the graph's own coordinates, so they follow any scaling of the
+// scene. Colour maps lie flat and are not cut.
+class ClipPlanes {
+ public:
+  explicit ClipPlanes(const Cls9& g) {
+    if (g.GraphType == gtp::kColorMap) return;
+    const auto range = ResolveClipRange(g);
+    if (!range) return;
+    const int32_t axis = ClipAxis(g);
+    double low[4] = {0.0, 0.0, 0.0, 0.0}, high[4] = {0.0, 0.0, 0.0, 0.0};
+    low[axis] = 1.0;  // keeps value >= first
+    low[3] = -static_cast<double>(range->first);
+    high[axis] = -1.0;  // keeps value <= second
+    high[3] = static_cast<double>(range->second);
+    glClipPlane(GL_CLIP_PLANE0, low);
+    glClipPlane(GL_CLIP_PLANE1, high);
+    glEnable(GL_CLIP_PLANE0);
+    glEnable(GL_CLIP_PLANE1);
+    active_ = true;
+  }
+  ~ClipPlanes() {
+    if (!active_) return;
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+  }
+  ClipPlanes(const ClipPlanes&) = delete;
+  ClipPlanes& operator=(const ClipPlanes&) = delete;
+
+ private:
+  bool active_ = false;
+};
+
 void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
   g.GetBox(g.Animation ? lngAnimStep : 0);
   State().ResultText.clear();
@@ -107,6 +142,7 @@ void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
   const ColorParts second = SplitColor(g.SecondColor);
   const int32_t type = g.GraphType;
   if (DrawnBySurfaceRenderer(type)) {
+    const ClipPlanes clip(g);
     RenderSurface(g, lngAnimStep);
   } else if (IsPlaneCurve(type)) {
     State().ResultText += PlaneCurveStatus(g);

@@ -58,7 +58,8 @@ void Line(float x1, float y1, float z1, float x2, float y2, float z2) {
 
 }  // namespace
 
-void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ) {
+void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ,
+                  const FrameLabelValues* labels) {
   // User X runs along scene z, user Y along scene x, user Z along scene y.
   const int32_t nX = FrameIntervals(axes.LabelNumX);
   const int32_t nY = FrameIntervals(axes.LabelNumY);
@@ -106,9 +107,15 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
     for (int32_t i = 0; i <= nY; ++i) Line(MinX + i * sx, MinY, MinZ, MinX + i * sx, MinY, MaxZ);
   glEnd();
 
-  // Tick marks, pointing down (user X and Y) and left (user Z).
   glDisable(GL_LINE_SMOOTH);
   glDisable(GL_BLEND);
+  // Screen labels go beside whichever edge faces the viewer; ticks on fixed edges would run
+  // through them, and the grid lines already mark the values.
+  if (labels && !labels->text3D) {
+    glEnable(GL_LIGHTING);
+    return;
+  }
+  // Tick marks, pointing down (user X and Y) and left (user Z).
   glColor3d(0.0, 0.0, 0.0);
   glBegin(GL_LINES);
   for (int32_t i = 0; i <= nX; ++i) Line(MaxX, MinY, MinZ + i * sz, MaxX, MinY - kTick, MinZ + i * sz);
@@ -116,8 +123,12 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
   for (int32_t i = 0; i <= nZ; ++i) Line(MinX, MinY + i * sy, MaxZ, MinX - kTick, MinY + i * sy, MaxZ);
   glEnd();
 
-  // Labels and titles in blue.
+  // Labels and titles in blue, at the scaled box's ticks with the true values.
   const SceneFonts& fonts = Fonts();
+  const Cls1 values = labels ? labels->values : Cls1{MaxZ, MinZ, MaxY, MinY, MaxX, MinX};
+  const float vz = (values.MaxZ - values.MinZ) / nX;
+  const float vx = (values.MaxX - values.MinX) / nY;
+  const float vy = (values.MaxY - values.MinY) / nZ;
   auto widest = [&](float min, float step, int32_t n) {
     double w = 0.0;
     for (int32_t i = 0; i <= n; ++i)
@@ -127,12 +138,12 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
   // The last user Y label starts one unit before the corner where the user X labels begin;
   // it is kept to 0.9 of that unit so the two rows do not meet there.
   const float scaleY =
-      LabelScale(std::min(std::fabs(static_cast<double>(sx)), 0.9 / 0.8), widest(MinX, sx, nY));
-  const float scaleX = LabelScale(std::fabs(sz), widest(MinZ, sz, nX));
+      LabelScale(std::min(std::fabs(static_cast<double>(sx)), 0.9 / 0.8), widest(values.MinX, vx, nY));
+  const float scaleX = LabelScale(std::fabs(sz), widest(values.MinZ, vz, nX));
   const float scaleZ = LabelScale(std::fabs(sy), 0.8 * kLabelHeight);
   for (int32_t i = 0; i <= nY; ++i) {
-    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(MinX + i * sx), MinX + i * sx - 1.0f, MinY - 1.3f, MaxZ,
-                     kNoRotation, scaleY, kBlue);
+    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(values.MinX + i * vx), MinX + i * sx - 1.0f,
+                     MinY - 1.3f, MaxZ, kNoRotation, scaleY, kBlue);
   }
   {
     const float w = static_cast<float>(EstimatedTextWidth(axes.TitleY));
@@ -141,7 +152,7 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
   }
   float lastZLabelX = MinX;
   for (int32_t i = 0; i <= nZ; ++i) {
-    const std::string label = FormatTickLabel(MinY + i * sy);
+    const std::string label = FormatTickLabel(values.MinY + i * vy);
     lastZLabelX = MinX - (static_cast<float>(EstimatedTextWidth(label)) + 0.7f);
     DrawText3DScaled(fonts.LabelFont, label, lastZLabelX, MinY + i * sy, MaxZ, kNoRotation, scaleZ, kBlue);
   }
@@ -151,7 +162,7 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
                {-90.0f, 0.0f, 0.0f, 1.0f}, kBlue);
   }
   for (int32_t i = 0; i <= nX; ++i) {
-    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(MinZ + i * sz), MaxX, MinY - 1.3f, MinZ + i * sz,
+    DrawText3DScaled(fonts.LabelFont, FormatTickLabel(values.MinZ + i * vz), MaxX, MinY - 1.3f, MinZ + i * sz,
                      {90.0f, 0.0f, 1.0f, 0.0f}, scaleX, kBlue);
   }
   {

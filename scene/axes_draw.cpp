@@ -21,7 +21,7 @@ int32_t FrameIntervals(int32_t count) {
 }
 
 void Draw(Cls3& axes, int32_t /*gtpGraphType*/, float& MinX, float& MaxX, float& MinY, float& MaxY,
-          float& MinZ, float& MaxZ) {
+          float& MinZ, float& MaxZ, const FrameLabelValues* labels) {
   const ProgramState& state = State();
   axes.TitleX = state.TitleLetterX;
   axes.TitleY = state.TitleLetterY;
@@ -30,7 +30,7 @@ void Draw(Cls3& axes, int32_t /*gtpGraphType*/, float& MinX, float& MaxX, float&
     case 3:
     case 6:
       if (axes.AxisStyle == 1) {
-        DrawBoxFrame(axes, MinX, MaxX, MinY, MaxY, MinZ, MaxZ);
+        DrawBoxFrame(axes, MinX, MaxX, MinY, MaxY, MinZ, MaxZ, labels);
       } else {
         DrawOriginAxes(MinX, MaxX, MinY, MaxY, MinZ, MaxZ);
       }

@@ -6,14 +6,24 @@
 #include <cstdint>
 #include <string>
 
+#include "graph/box.h"
 #include "scene/model/axes_frame.h"
 
 namespace quillon {
 
+// What the box frame's tick labels show when the box is drawn scaled (a cube): the true values
+// at the box's sides, and whether the labels are drawn as 3D text at all (screen labels are
+// drawn over the finished frame instead).
+struct FrameLabelValues {
+  Cls1 values;
+  bool text3D = true;
+};
+
 // Draws the frame for the box (scene coordinates). The drawing depends on SceneKind, not on
-// gtpGraphType. The box values are read, never changed.
+// gtpGraphType. The box values are read, never changed. Without `labels` the box frame's
+// labels show the box's own values as 3D text.
 void Draw(Cls3& axes, int32_t gtpGraphType, float& MinX, float& MaxX, float& MinY, float& MaxY, float& MinZ,
-          float& MaxZ);
+          float& MaxZ, const FrameLabelValues* labels = nullptr);
 
 // Plane scenes: the coloured background (and its shadow) and the primary and secondary grid.
 void DrawBackground(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
@@ -33,7 +43,8 @@ inline double EstimatedTextWidth(const std::string& text) {
 }
 
 // The flat frames' pieces, shared by the dispatcher.
-void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ,
+                  const FrameLabelValues* labels = nullptr);
 void DrawOriginAxes(float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
 void DrawColorMapFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ,
                        float MaxZ);

@@ -11,6 +11,7 @@
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
+#include "scene/model/scene_extras.h"
 
 namespace quillon {
 
@@ -20,8 +21,18 @@ enum class PresetView { Front, Right, Top, Iso };
 // Sets the container's angles for a preset view and drops any free mouse rotation.
 void ApplyPresetView(Cls8& drawScene, PresetView view);
 
-// "Zoom to Fit": the box of frame 0 fitted, then the volume doubled. Nothing without graphs.
-void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI);
+// "Zoom to Fit". With screen labels a 3D scene's box, as drawn (scaled to a cube when the
+// scene asks for one) and as turned by the scene's orientation, is centred and fills
+// kFitShare of the drawing area in the direction it is longest on screen relative to the
+// area, so at least that share of the area's shorter side. Otherwise (3D text, colour maps,
+// plane scenes) the box of frame 0 is fitted and the volume doubled, which leaves room for
+// the labels drawn in the scene. Nothing without graphs.
+inline constexpr double kFitShare = 0.86;
+void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras = SceneExtras{});
+
+// Centres the camera on a box (scene coordinates, turned by `orientation`) and sizes the view
+// volume so the box's projection fills `share` of the drawing area where it fits tightest.
+void FitBoxToView(Cls4& camera, const Cls1& box, const std::array<float, 16>& orientation, double share);
 
 struct HeadlessRenderOptions {
   int32_t width = 600;
@@ -29,6 +40,7 @@ struct HeadlessRenderOptions {
   std::optional<PresetView> view;      // none: the document's own orientation
   std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
   bool fit = false;
+  SceneExtras extras;  // box mode and label style (a document's own, or a new scene's)
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into

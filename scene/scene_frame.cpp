@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "common/program_state.h"
 #include "graph/codes.h"
@@ -41,17 +44,104 @@ bool SceneFrame::Initialize() {
   return CreateSceneFonts();
 }
 
+namespace {
+
+Quat AnglesRotation(const Cls8& drawScene) {
+  const Quat roll = AxisToQuat({0.0f, 0.0f, 1.0f}, drawScene.RotRoll * kDegreesToRadians);
+  const Quat pitch = AxisToQuat({1.0f, 0.0f, 0.0f}, drawScene.RotPitch * kDegreesToRadians);
+  const Quat yaw = AxisToQuat({0.0f, 1.0f, 0.0f}, drawScene.RotYaw * kDegreesToRadians);
+  // Roll first, then pitch, then yaw; a later mouse rotation continues from the result.
+  return AddQuats(AddQuats(roll, pitch), yaw);
+}
+
+bool IsBoxKind(int32_t kind) {
+  return kind == 3 || kind == 6;
+}
+
+// Draws a premultiplied RGBA picture (top row first) with its top left corner at window pixel
+// (x, y) of a drawing area `height` pixels high, blended over what is there.
+void DrawOverlayImage(const QImage& image, int x, int y, int height) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_FOG);
+  glDisable(GL_CLIP_PLANE0);
+  glDisable(GL_CLIP_PLANE1);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelZoom(1.0f, -1.0f);
+  // The raster position starts at the lower left corner and is moved by an empty bitmap, so
+  // it stays valid wherever the picture goes.
+  glRasterPos2f(-1.0f, -1.0f);
+  glBitmap(0, 0, 0.0f, 0.0f, static_cast<float>(x), static_cast<float>(height - y), nullptr);
+  glDrawPixels(image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.constBits());
+  glPixelZoom(1.0f, 1.0f);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
+}
+
+}  // namespace
+
+std::array<float, 16> OrientationMatrix(const Cls8& drawScene) {
+  const ProgramState& state = State();
+  return BuildRotMatrix(state.TrackballActive ? state.CurrentRotation : AnglesRotation(drawScene));
+}
+
+SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras) {
+  if (!IsBoxKind(State().SceneKind)) return ScalingFor(box, BoxScale::kTrueScale);
+  return ScalingFor(box, extras.box, kSceneBoxPadding);
+}
+
 void SceneFrame::ApplyOrientation(const Cls8& drawScene) {
   ProgramState& state = State();
-  if (!state.TrackballActive) {
-    const Quat roll = AxisToQuat({0.0f, 0.0f, 1.0f}, drawScene.RotRoll * kDegreesToRadians);
-    const Quat pitch = AxisToQuat({1.0f, 0.0f, 0.0f}, drawScene.RotPitch * kDegreesToRadians);
-    const Quat yaw = AxisToQuat({0.0f, 1.0f, 0.0f}, drawScene.RotYaw * kDegreesToRadians);
-    // Roll first, then pitch, then yaw; a later mouse rotation continues from the result.
-    state.CurrentRotation = AddQuats(AddQuats(roll, pitch), yaw);
-  }
+  if (!state.TrackballActive) state.CurrentRotation = AnglesRotation(drawScene);
   const std::array<float, 16> m = BuildRotMatrix(state.CurrentRotation);
   glMultMatrixf(m.data());
+}
+
+ScreenProjection SceneFrame::OverlayProjection(const Cls4& camera) const {
+  ScreenProjection p;
+  p.width = camera.ScreenWidth;
+  p.height = camera.ScreenHeight;
+  const std::array<float, 16> r = BuildRotMatrix(State().CurrentRotation);
+  std::array<double, 16> rotation{};
+  for (size_t i = 0; i < 16; ++i) rotation[i] = r[i];
+  p.matrix = ScreenProjection::Multiply(camera.ProjectionMatrix(compiledBox_),
+                                        ScreenProjection::Multiply(camera.ModelViewMatrix(), rotation));
+  return p;
+}
+
+void SceneFrame::DrawOverlay(const Cls4& camera) const {
+  if (!labels_.active) return;
+  const ScreenProjection projection = OverlayProjection(camera);
+  const std::vector<PlacedLabel> labels = LayoutFrameLabels(labels_, projection);
+  if (labels.empty()) return;
+  QRectF area;
+  for (const PlacedLabel& label : labels) area = area.united(label.rect);
+  const QRect pixels = area.toAlignedRect().intersected(
+      QRect(0, 0, static_cast<int>(projection.width), static_cast<int>(projection.height)));
+  if (pixels.isEmpty()) return;
+  QImage image(pixels.size(), QImage::Format_RGBA8888_Premultiplied);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    painter.translate(-pixels.topLeft());
+    PaintFrameLabels(painter, labels_, projection);
+  }
+  DrawOverlayImage(image, pixels.x(), pixels.y(), static_cast<int>(projection.height));
 }
 
 // Ends the list being compiled even when a run-time error leaves the drawing early, so the
@@ -70,15 +160,51 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
     DrawBackground(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
     Draw2DGrid(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
   }
-  Draw(drawScene, frame);
-  if (anyShown) {
-    if (axes.Show) Draw(axes, gtp::kSurface, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
-    // Point markers are drawn once more over the frame so that it never hides them.
-    for (const Cls8::Entry& entry : drawScene.FunSurfs()) {
-      if (entry.graph->GraphType != gtp::kPoint) continue;
-      int32_t step = entry.graph->Animation ? frame : 0;
-      Draw(*entry.graph, step);
+  // In a cube the graphs are drawn scaled; the frame is drawn at the scaled box with the
+  // true values as its labels.
+  const SceneScaling scaling = FrameScaling(box, extras_);
+  const Cls1 shown = scaling.ShownBox(scaling.framed);
+  auto scaled = [&](auto&& draw) {
+    if (scaling.IsIdentity()) {
+      draw();
+      return;
     }
+    glPushMatrix();
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_NORMALIZE);
+    glScaled(scaling.scale[0], scaling.scale[1], scaling.scale[2]);
+    glTranslated(-scaling.centre[0], -scaling.centre[1], -scaling.centre[2]);
+    draw();
+    glPopAttrib();
+    glPopMatrix();
+  };
+  scaled([&] { Draw(drawScene, frame); });
+  const bool text3D = extras_.labels == LabelStyle::kText3D;
+  labels_ = FrameLabelSet{};
+  if (anyShown) {
+    if (axes.Show) {
+      Cls1 frameBox = shown;
+      const FrameLabelValues values{scaling.framed, text3D};
+      Draw(axes, gtp::kSurface, frameBox.MinX, frameBox.MaxX, frameBox.MinY, frameBox.MaxY, frameBox.MinZ,
+           frameBox.MaxZ, &values);
+      if (!text3D && IsBoxKind(State().SceneKind) && axes.AxisStyle == 1) {
+        labels_.active = true;
+        labels_.shown = shown;
+        labels_.values = scaling.framed;
+        // User X runs along scene z, user Y along scene x, user Z along scene y.
+        labels_.intervals = {FrameIntervals(axes.LabelNumY), FrameIntervals(axes.LabelNumZ),
+                             FrameIntervals(axes.LabelNumX)};
+        labels_.titles = {axes.TitleY, axes.TitleZ, axes.TitleX};
+      }
+    }
+    // Point markers are drawn once more over the frame so that it never hides them.
+    scaled([&] {
+      for (const Cls8::Entry& entry : drawScene.FunSurfs()) {
+        if (entry.graph->GraphType != gtp::kPoint) continue;
+        int32_t step = entry.graph->Animation ? frame : 0;
+        Draw(*entry.graph, step);
+      }
+    });
   }
 }
 
@@ -99,6 +225,7 @@ void SceneFrame::DeleteContentLists() {
 
 void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
   Cls1 box = drawScene.GetBox(0, axes.ShowPI);
+  compiledBox_ = box;
   DeleteLists();
   DeleteContentLists();
   DeleteCompiledTextures();
@@ -178,6 +305,7 @@ void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, co
   const uint32_t list = ListForFrame(drawScene, lngAnimStep);
   if (list != 0) glCallList(list);
   glPopMatrix();
+  DrawOverlay(camera);
   glFinish();
 }
 

@@ -10,11 +10,24 @@
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
+#include "scene/model/scene_extras.h"
+#include "scene/model/scene_scaling.h"
+#include "scene/screen_labels.h"
 
 namespace quillon {
 
 class SceneFrame {
  public:
+  // The box mode and label style of the next compile (a document's SceneExtras); a frame
+  // that is never given them draws as a document without extra settings.
+  void SetSceneExtras(const SceneExtras& extras) { extras_ = extras; }
+  const SceneExtras& Extras() const { return extras_; }
+
+  // The labels the last compile left for the screen overlay (inactive without a box frame or
+  // with 3D text), and the projection that maps them for a camera and drawing-area size.
+  const FrameLabelSet& ScreenLabels() const { return labels_; }
+  ScreenProjection OverlayProjection(const Cls4& camera) const;
+
   // Initial GL state (white clear colour, dithering, depth test less-or-equal, clear depth 1)
   // and the three fonts. The context must be current. False when a font could not be built
   // ("Unable to create font" has been shown); drawing continues without that text.
@@ -31,7 +44,8 @@ class SceneFrame {
   void CompileOrientation(Cls8& drawScene, Cls3& axes);
 
   // One frame: camera Projection, SetLight (so the lights stand where the camera's look-at
-  // puts them), smooth shading, clear, call the list of the frame. The caller swaps buffers.
+  // puts them), smooth shading, clear, call the list of the frame, then the screen overlay
+  // (tick labels and titles). The caller swaps buffers.
   void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
 
   // Frees every list and font; call while the context is still current.
@@ -48,6 +62,7 @@ class SceneFrame {
   // Multiplies the model-view matrix by the scene's orientation (see CompileScene).
   void ApplyOrientation(const Cls8& drawScene);
   void CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
+  void DrawOverlay(const Cls4& camera) const;
   void DeleteLists();
   void DeleteContentLists();
 
@@ -60,6 +75,16 @@ class SceneFrame {
   uint32_t frameListBase_ = 0;
   int32_t frameListCount_ = 0;
   bool initialized_ = false;
+  SceneExtras extras_;
+  FrameLabelSet labels_;
+  Cls1 compiledBox_;  // the scene box of the last compile, for the overlay's projection
 };
+
+// The scene's orientation as a column-major matrix: the container's angles (roll, then pitch,
+// then yaw), or the free mouse rotation while it is active. Changes nothing.
+std::array<float, 16> OrientationMatrix(const Cls8& drawScene);
+
+// The scaling the frame applies to a scene box for the scene kind: a cube only in 3D scenes.
+SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras);
 
 }  // namespace quillon

@@ -316,6 +316,64 @@ class DialogsFunctionGraphTest : public QObject {
     QVERIFY(graph.Extras == GraphExtras::NewSurface());
   }
 
+  void heightsGoIntoTheGraph_data() {
+    QTest::addColumn<int>("mode");  // ClipMode combo: 0 Automatic, 1 Off, 2 From MIN to MAX
+    QTest::addColumn<QString>("min");
+    QTest::addColumn<QString>("max");
+    QTest::addColumn<int>("zQuantity");  // Combo1 index: 0 x .. 4 magnitude
+    QTest::addColumn<bool>("log");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("clip");  // the stored ClipMode
+    QTest::addColumn<bool>("logHeight");
+    QTest::newRow("automatic") << 0 << ""
+                               << "" << 2 << false << true << int(ClipMode::kAutomatic) << false;
+    QTest::newRow("off") << 1 << ""
+                         << "" << 2 << false << true << int(ClipMode::kOff) << false;
+    QTest::newRow("range") << 2 << "-1.5"
+                           << "3" << 2 << false << true << int(ClipMode::kRange) << false;
+    QTest::newRow("empty range") << 2 << "3"
+                                 << "3" << 2 << false << false << 0 << false;
+    QTest::newRow("log on magnitude") << 0 << ""
+                                      << "" << 4 << true << true << int(ClipMode::kAutomatic) << true;
+    QTest::newRow("log without magnitude") << 0 << ""
+                                           << "" << 2 << true << true << int(ClipMode::kAutomatic) << false;
+  }
+  void heightsGoIntoTheGraph() {
+    QFETCH(int, mode);
+    QFETCH(QString, min);
+    QFETCH(QString, max);
+    QFETCH(int, zQuantity);
+    QFETCH(bool, log);
+    QFETCH(bool, accepted);
+    QFETCH(int, clip);
+    QFETCH(bool, logHeight);
+    auto dialog = Dialog();
+    QCOMPARE(Find<QComboBox>(dialog.get(), "ClipMode")->currentIndex(), 0);  // new graphs: Automatic
+    Type(dialog.get(), "Text2", "z");
+    Find<QComboBox>(dialog.get(), "ClipMode")->setCurrentIndex(mode);
+    QCOMPARE(Find<QLineEdit>(dialog.get(), "ClipMin")->isEnabled(), mode == 2);
+    if (mode == 2) {
+      Type(dialog.get(), "ClipMin", min);
+      Type(dialog.get(), "ClipMax", max);
+    }
+    Find<QComboBox>(dialog.get(), "Combo1")->setCurrentIndex(zQuantity);
+    Find<QCheckBox>(dialog.get(), "LogMagnitude")->setChecked(log);
+    QCOMPARE(dialog->Confirm(), accepted);
+    QCOMPARE(doc_->ListScene.Count(), size_t{accepted ? 1u : 0u});
+    if (!accepted) {
+      QVERIFY(Texts(*sink_).contains("Minimum value must be less than maximum value."));
+      return;
+    }
+    const GraphExtras& extras = doc_->GraphAt(0)->Extras;
+    QCOMPARE(int(extras.clip), clip);
+    if (mode == 2) {
+      QCOMPARE(extras.clipMin, min.toFloat());
+      QCOMPARE(extras.clipMax, max.toFloat());
+    }
+    QCOMPARE(extras.logMagnitude[1], logHeight);
+    QVERIFY(!extras.logMagnitude[0] && !extras.logMagnitude[2]);
+  }
+
   void editingKeepsTheExtrasTheDialogDoesNotShow() {
     Cls8::GraphPtr graph = AddSurface(*doc_, "z");
     graph->Extras.clip = ClipMode::kRange;

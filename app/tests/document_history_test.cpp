@@ -75,7 +75,9 @@ class DocumentHistoryTest : public QObject {
     for (int i = 0; i < Listed(); ++i)
       text += W().List1()->item(i)->text().toStdString() + std::to_string(W().List1()->item(i)->checkState());
     text += "|" + std::to_string(State().LastGraphID) + "," + std::to_string(State().SceneKind) + "," +
-            std::to_string(W().Light().TwoSides(0)) + "," + std::to_string(W().Camera().ProjectType);
+            std::to_string(W().Light().TwoSides(0)) + "," + std::to_string(W().Camera().ProjectType) + "," +
+            std::to_string(static_cast<int>(doc.Extras.box)) +
+            std::to_string(static_cast<int>(doc.Extras.labels));
     return text;
   }
 
@@ -154,6 +156,10 @@ class DocumentHistoryTest : public QObject {
                            << "Light" << false;
     QTest::newRow("view") << "mnuViewSettings"
                           << "View Settings" << false;
+    QTest::newRow("box") << "mnuViewBoxTrueScale"
+                         << "True Scale" << true;
+    QTest::newRow("labels") << "mnuViewLabels3DText"
+                            << "3D Text" << true;
   }
   void eachChangeIsUndoneAndRedone() {
     QFETCH(QString, action);

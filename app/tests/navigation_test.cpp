@@ -10,7 +10,9 @@
 #include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "scene/camera.h"
+#include "scene/headless_render.h"
 #include "scene/model/quaternion.h"
+#include "scene/scene_frame.h"
 
 namespace quillon::test {
 namespace {
@@ -212,13 +214,13 @@ class NavigationTest : public QObject {
     Control<QAction>(&w, "barZoomAll")->trigger();
     QCOMPARE(w.Camera().VolHeight, before);
     f.AddSurface("z^2", 6);
+    Cls4 expected = w.Camera();
     Control<QAction>(&w, "mnuViewZoomAll")->trigger();
-    Cls4 expected;
-    expected.ScreenWidth = w.Camera().ScreenWidth;
-    expected.ScreenHeight = w.Camera().ScreenHeight;
+    // The box as the scene shows it (a new scene's cube), turned by the scene's orientation.
     const Cls1 box = w.Document().DrawScene.GetBox(0);
-    expected.ZoomAll(box.MinX, box.MinY, box.MinZ, box.MaxX, box.MaxY, box.MaxZ);
-    expected.Zoom(2.0f);
+    const SceneScaling scaling = FrameScaling(box, w.Document().Extras);
+    FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene),
+                 kFitShare);
     QCOMPARE(w.Camera().VolHeight, expected.VolHeight);
     QVERIFY(w.Camera().VolHeight != before);
   }

@@ -14,6 +14,7 @@
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "graph/codes.h"
+#include "graph/dialogs/clip_settings_box.h"
 #include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
@@ -93,6 +94,9 @@ void frmF22::Build() {
   root->addWidget(directions);
   root->addWidget(colors);
 
+  clipSettings_ = new ClipSettingsBox(this);
+  clipSettings_->Load(extras_);
+  root->addWidget(clipSettings_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -116,6 +120,7 @@ void frmF22::LoadGraph(const Cls9& graph) {
   LineWidth = graph.LineWidth;
   Material = graph.Material;
   extras_ = graph.Extras;
+  clipSettings_->Load(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
 }
 
@@ -164,6 +169,7 @@ bool frmF22::Confirm() {
   StoreTitleLetters(graph->VarX, graph->VarY, graph->VarZ);
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
+  if (!clipSettings_->Store(graph->Extras, {graph->VarX, graph->VarY, graph->VarZ})) return false;
 
   const std::string caption = "Color Map: w=" + graph->ExpressZ;
   if (State().EditMode) return CommitEditedGraph(doc_, *graph, caption, sampler_);

@@ -14,6 +14,8 @@ class QLineEdit;
 
 namespace quillon {
 
+class ClipSettingsBox;
+
 class frmF22 : public QDialog {
   Q_OBJECT
 
@@ -47,6 +49,7 @@ class frmF22 : public QDialog {
       *Text11_;
   QComboBox* Combo_[7] = {};
   QCheckBox* stopAtFirstError_;
+  ClipSettingsBox* clipSettings_;
 };
 
 }  // namespace quillon

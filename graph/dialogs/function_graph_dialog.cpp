@@ -20,6 +20,7 @@
 #include "common/runtime_error.h"
 #include "expr/expression.h"
 #include "graph/codes.h"
+#include "graph/dialogs/clip_settings_box.h"
 #include "graph/dialogs/sampling_runner.h"
 
 namespace quillon {
@@ -168,6 +169,9 @@ void frmF6::Build() {
   options->addWidget(materials, 1);
   root->addLayout(options);
 
+  clipSettings_ = new ClipSettingsBox(this);
+  clipSettings_->Load(extras_);
+  root->addWidget(clipSettings_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -222,6 +226,7 @@ void frmF6::LoadGraph(const Cls9& graph) {
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
   extras_ = graph.Extras;
+  clipSettings_->Load(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   if (graph.Animation) {
     Text11_->setText(FieldText(graph.MinT));
@@ -296,6 +301,7 @@ bool frmF6::Confirm() {
   graph->FunForm = fun::kExplicit;
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
+  if (!clipSettings_->Store(graph->Extras, {graph->VarX, graph->VarY, graph->VarZ})) return false;
 
   // 8. The animation range, which may be written as expressions.
   if (tShown_) {

@@ -18,6 +18,8 @@ class QRadioButton;
 
 namespace quillon {
 
+class ClipSettingsBox;
+
 class frmF6 : public QDialog {
   Q_OBJECT
 
@@ -63,6 +65,7 @@ class frmF6 : public QDialog {
   QRadioButton *Option5_, *Option6_, *Option7_, *Option8_, *Option9_, *Option10_;
   QListWidget* List1_;
   QCheckBox* stopAtFirstError_;
+  ClipSettingsBox* clipSettings_;
 };
 
 }  // namespace quillon

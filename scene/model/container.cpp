@@ -15,7 +15,6 @@ constexpr int32_t kDuplicateKey = 457;
 constexpr const char* kDuplicateKeyText = "This key is already associated with an element of this collection";
 
 // The margin that keeps graphs off the edges of the scene's box.
-constexpr double kBoxPadding = 0.04;
 // The X tick step of plane scenes labelled in multiples of pi.
 constexpr double kPiStep = 3.1416;
 
@@ -71,12 +70,12 @@ Cls1 Cls8::GetBox(int32_t lngAnimStep, bool showPI) {
   // The margin is applied in double and stored as single; it vanishes in the +-9999999 of
   // an empty box, which therefore stays inverted.
   auto pad = [](float v, double by) { return static_cast<float>(static_cast<double>(v) + by); };
-  box.MinX = pad(box.MinX, -kBoxPadding);
-  box.MaxX = pad(box.MaxX, kBoxPadding);
-  box.MinY = pad(box.MinY, -kBoxPadding);
-  box.MaxY = pad(box.MaxY, kBoxPadding);
-  box.MinZ = pad(box.MinZ, -kBoxPadding);
-  box.MaxZ = pad(box.MaxZ, kBoxPadding);
+  box.MinX = pad(box.MinX, -kSceneBoxPadding);
+  box.MaxX = pad(box.MaxX, kSceneBoxPadding);
+  box.MinY = pad(box.MinY, -kSceneBoxPadding);
+  box.MaxY = pad(box.MaxY, kSceneBoxPadding);
+  box.MinZ = pad(box.MinZ, -kSceneBoxPadding);
+  box.MaxZ = pad(box.MaxZ, kSceneBoxPadding);
 
   const float largest = std::max({std::fabs(box.MinX), std::fabs(box.MaxX), std::fabs(box.MinY),
                                   std::fabs(box.MaxY), std::fabs(box.MinZ), std::fabs(box.MaxZ)});
@@ -89,10 +88,10 @@ Cls1 Cls8::GetBox(int32_t lngAnimStep, bool showPI) {
     // Plane scenes: X and Y grow outward to whole tick steps through the origin.
     const double stepY = PlaneTickStep(State().SceneUnit);
     const double stepX = showPI ? kPiStep : stepY;
-    const double kMinX = StepsToReach(static_cast<double>(box.MinX) + kBoxPadding, stepX);
-    const double kMaxX = StepsToReach(static_cast<double>(box.MaxX) - kBoxPadding, stepX);
-    const double kMinY = StepsToReach(static_cast<double>(box.MinY) + kBoxPadding, stepY);
-    const double kMaxY = StepsToReach(static_cast<double>(box.MaxY) - kBoxPadding, stepY);
+    const double kMinX = StepsToReach(static_cast<double>(box.MinX) + kSceneBoxPadding, stepX);
+    const double kMaxX = StepsToReach(static_cast<double>(box.MaxX) - kSceneBoxPadding, stepX);
+    const double kMinY = StepsToReach(static_cast<double>(box.MinY) + kSceneBoxPadding, stepY);
+    const double kMaxY = StepsToReach(static_cast<double>(box.MaxY) - kSceneBoxPadding, stepY);
     box.MinX = static_cast<float>(-kMinX * stepX);
     box.MaxX = static_cast<float>(kMaxX * stepX);
     box.MinY = static_cast<float>(-kMinY * stepY);

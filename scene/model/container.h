@@ -14,6 +14,9 @@
 
 namespace quillon {
 
+// What the scene's box adds on every side of its graphs' union.
+inline constexpr double kSceneBoxPadding = 0.04;
+
 class Cls8 {
  public:
   using GraphPtr = std::shared_ptr<Cls9>;

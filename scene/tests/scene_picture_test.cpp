@@ -84,6 +84,21 @@ TEST_F(ScenePictureTest, IsoViewFittedShowsSurfaceFrameAndLabels) {
   EXPECT_NE(image.pixel(150, 120), qRgba(255, 255, 255, 255));
 }
 
+TEST_F(ScenePictureTest, NewSceneCubeWithScreenLabelsFillsThePicture) {
+  HeadlessRenderOptions o;
+  o.width = 300;
+  o.height = 240;
+  o.view = PresetView::Iso;
+  o.fit = true;
+  o.extras = SceneExtras::NewScene();
+  const QImage image = Render(o);
+  Keep(image, "iso_cube_screen.png");
+  const Counts c = Classify(image);
+  EXPECT_GT(c.other, 300 * 240 / 10);  // the surface fills the cube, which fills the picture
+  EXPECT_GT(c.blue, 150);              // the overlay's labels, as there is no 3D text
+  EXPECT_EQ(image.pixel(0, 0), qRgba(255, 255, 255, 255));
+}
+
 TEST_F(ScenePictureTest, FrontViewPerspectiveAndHiddenFrame) {
   HeadlessRenderOptions o;
   o.width = 200;
