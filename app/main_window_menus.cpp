@@ -59,6 +59,8 @@ void frmF1::CreateMenus() {
   view->addAction(MenuAction("mnuViewISO", tr("&ISO"), &frmF1::OnViewISO));
   view->addSeparator();
   view->addAction(MenuAction("mnuViewSettings", tr("&Settings..."), &frmF1::OnViewSettings));
+  view->addAction(MenuAction("mnuViewLegend", tr("&Legend"), &frmF1::OnViewLegend));
+  findChild<QAction*>("mnuViewLegend")->setCheckable(true);
   for (const char* mode :
        {"mnuViewMove", "mnuViewZoom", "mnuViewRotX", "mnuViewRotY", "mnuViewRotZ", "mnuViewTrackBall"})
     findChild<QAction*>(mode)->setCheckable(true);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/colouring_options.h"
 #include "cli/command_table.h"
 #include "document/document_file.h"
 #include "document/scene_document.h"
@@ -26,9 +27,13 @@ void PrintRenderUsage(FILE* out) {
                "Usage: quillon-cli render DOC.zvt OUT.png [--size WxH] [--view "
                "front|right|top|iso]\n"
                "                          [--projection ortho|perspective] [--fit]\n"
+               "                          [--colouring channels|phase|enhanced|modulus]\n"
+               "                          [--contours none|modulus|phase|both] [--legend on|off]\n"
                "Draws the document with the window's start-up camera (--fit frames it as the\n"
                "window does after opening a document) and writes the picture\n"
-               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n");
+               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
+               "--colouring and --contours apply to every graph, --legend to the scene; without\n"
+               "them the document's own settings hold.\n");
 }
 
 bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
@@ -54,6 +59,7 @@ bool EndsWithBmp(const std::string& name) {
 
 int RunRender(const std::vector<std::string>& args) {
   HeadlessRenderOptions options;
+  quillon::ColouringOverrides overrides;
   std::vector<std::string> files;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -97,6 +103,9 @@ int RunRender(const std::vector<std::string>& args) {
       }
     } else if (a == "--fit") {
       options.fit = true;
+    } else if (a == "--colouring" || a == "--contours" || a == "--legend") {
+      if (!value(v)) v.clear();
+      if (!quillon::ParseColouringOption("render", a, v, overrides)) return 2;
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "render: unknown option %s\n", a.c_str());
       PrintRenderUsage(stderr);
@@ -128,6 +137,9 @@ int RunRender(const std::vector<std::string>& args) {
     return 1;
   }
   if (!loaded.warning.empty()) std::fprintf(stderr, "render: %s\n", loaded.warning.c_str());
+
+  quillon::ApplyColouringOverrides(overrides, document);
+  options.legend = document.Extras.legend;
 
   QImage image;
   std::string error;

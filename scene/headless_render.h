@@ -29,6 +29,7 @@ struct HeadlessRenderOptions {
   std::optional<PresetView> view;      // none: the document's own orientation
   std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
   bool fit = false;
+  bool legend = false;  // the colouring legend in the corner (when a graph is coloured from w)
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into

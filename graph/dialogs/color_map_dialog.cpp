@@ -93,6 +93,8 @@ void frmF22::Build() {
   root->addWidget(directions);
   root->addWidget(colors);
 
+  colouring_ = AddColouringChoices(this, root);
+  colouring_.Show(extras_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -116,6 +118,7 @@ void frmF22::LoadGraph(const Cls9& graph) {
   LineWidth = graph.LineWidth;
   Material = graph.Material;
   extras_ = graph.Extras;
+  colouring_.Show(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
 }
 
@@ -164,6 +167,7 @@ bool frmF22::Confirm() {
   StoreTitleLetters(graph->VarX, graph->VarY, graph->VarZ);
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
+  colouring_.Read(graph->Extras);
 
   const std::string caption = "Color Map: w=" + graph->ExpressZ;
   if (State().EditMode) return CommitEditedGraph(doc_, *graph, caption, sampler_);

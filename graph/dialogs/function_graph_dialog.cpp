@@ -168,6 +168,8 @@ void frmF6::Build() {
   options->addWidget(materials, 1);
   root->addLayout(options);
 
+  colouring_ = AddColouringChoices(this, root);
+  colouring_.Show(extras_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -222,6 +224,7 @@ void frmF6::LoadGraph(const Cls9& graph) {
   LineColor = graph.LineColor;
   LineWidth = graph.LineWidth;
   extras_ = graph.Extras;
+  colouring_.Show(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   if (graph.Animation) {
     Text11_->setText(FieldText(graph.MinT));
@@ -296,6 +299,7 @@ bool frmF6::Confirm() {
   graph->FunForm = fun::kExplicit;
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
+  colouring_.Read(graph->Extras);
 
   // 8. The animation range, which may be written as expressions.
   if (tShown_) {
