@@ -239,7 +239,10 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
 
   const bool contours = graph.Extras.contours != ContourLines::kNone;
   if (colorMap) {
-    if (!DrawMapImage(vertices, rgb)) DrawColorMapCells(vertices, rgb, graph.VertexNormal);
+    // A map coloured from w is one picture of its samples; a map coloured by channels keeps
+    // its cells, as documents without the newer settings have always drawn it.
+    const bool image = graph.Extras.colouring != Colouring::kChannels && DrawMapImage(vertices, rgb);
+    if (!image) DrawColorMapCells(vertices, rgb, graph.VertexNormal);
     DrawScreenView(graph, vertices);
     if (contours) DrawComplexContours(graph, vertices);
     // The map draws untextured and opaque; switching both off again keeps a texture or blend

