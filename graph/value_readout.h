@@ -6,10 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "expr/program.h"
+
 namespace quillon {
 
 class Cls9;
-class CompiledProgram;
 
 struct ComplexValue {
   double re = 0.0;

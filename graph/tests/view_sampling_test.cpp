@@ -76,7 +76,9 @@ TEST(ViewSampling, OnlyMapsOfZColouredFromWAndOnlyTheVisiblePart) {
     Cls9 g = Map("z", Colouring::kPhase);
     c.change(g);
     EXPECT_EQ(CanSampleView(g), c.can) << c.name;
-    if (!c.can) EXPECT_FALSE(SampleView(g, {0, 1, 0, 1}, 4, 4, {})) << c.name;
+    if (!c.can) {
+      EXPECT_FALSE(SampleView(g, {0, 1, 0, 1}, 4, 4, {})) << c.name;
+    }
   }
   const Cls9 g = Map("z", Colouring::kPhase);
   EXPECT_EQ(VisiblePart(g, {-5, 1, 1.5, 9}), (PlaneRect{-2, 1, 1.5, 2}));
