@@ -1,5 +1,7 @@
 #include "app/draw_area.h"
 
+#include <GL/gl.h>
+
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <new>
@@ -9,16 +11,33 @@
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "document/scene_document.h"
+#include "graph/codes.h"
+#include "graph/sample_value.h"
+#include "graph/value_readout.h"
+#include "graph/view_sampling.h"
 #include "scene/camera.h"
+#include "scene/legend.h"
 #include "scene/model/light.h"
+#include "scene/view_pick.h"
 
 namespace quillon {
 
 DrawArea::DrawArea(SceneDocument& document, Cls4& camera, Cls10& light, MouseNavigator& navigator,
                    QWidget* parent)
-    : QOpenGLWidget(parent), document_(document), camera_(camera), light_(light), navigator_(navigator) {
+    : QOpenGLWidget(parent),
+      document_(document),
+      camera_(camera),
+      light_(light),
+      navigator_(navigator),
+      resampler_(document) {
   setObjectName("picDraw");
   setFocusPolicy(Qt::ClickFocus);
+  setMouseTracking(true);  // for the value readout
+  // A sharper picture of a zoomed colour map is part of the compiled scene.
+  connect(&resampler_, &MapResampler::viewSampled, this, [this] {
+    compilePending_ = true;
+    update();
+  });
 }
 
 DrawArea::~DrawArea() {
@@ -67,6 +86,8 @@ void DrawArea::KeepAspect(Cls4& camera) {
 
 void DrawArea::RequestCompile() {
   compilePending_ = true;
+  resampler_.SceneChanged();
+  programs_.clear();
   update();
 }
 
@@ -126,6 +147,11 @@ void DrawArea::paintGL() {
   reorientPending_ = false;
   try {
     frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_);
+    if (State().SceneKind == 7) resampler_.ViewShown(CurrentViewTransform(camera_, document_.DrawScene));
+    if (document_.Extras.legend) {
+      if (const std::optional<LegendSpec> legend = SceneLegend(document_.DrawScene))
+        DrawLegendGl(pixels, *legend);
+    }
   } catch (const RuntimeError& error) {
     MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
   }
@@ -143,6 +169,10 @@ void DrawArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void DrawArea::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) {
+    emit hoverReadout(ReadoutAt(event->position().x(), event->position().y()));
+    return;
+  }
   if (event->buttons() != Qt::LeftButton) return;
   const auto effect =
       navigator_.MouseMove(static_cast<float>(event->position().x()),
@@ -151,6 +181,69 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
     RequestReorient();
   else if (effect == MouseNavigator::Effect::Repaint)
     update();
+}
+
+void DrawArea::leaveEvent(QEvent* event) {
+  emit hoverReadout(QString());
+  QOpenGLWidget::leaveEvent(event);
+}
+
+QString DrawArea::ReadoutAt(double x, double y) {
+  if (!initialized_ || document_.DrawScene.Count() == 0) return QString();
+  const qreal ratio = devicePixelRatioF();
+  const ViewTransform view = CurrentViewTransform(camera_, document_.DrawScene);
+  if (State().SceneKind == 7) return MapReadout(view, x * ratio, y * ratio);
+  return SurfaceReadout(view, x * ratio, y * ratio);
+}
+
+QString DrawArea::MapReadout(const ViewTransform& view, double x, double y) {
+  const std::optional<std::array<double, 2>> at = PickOnMapPlane(view, x, y);
+  if (!at) return QString();
+  // The map drawn last lies on top.
+  const auto& entries = document_.DrawScene.FunSurfs();
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const Cls9& g = *entry->graph;
+    if (g.GraphType != gtp::kColorMap || g.VarX != quantity::kX || g.VarZ != quantity::kY) continue;
+    const std::optional<MapPlacement> place = PlacementOf(g);
+    if (!place) continue;
+    const double zx = place->PlaneX((*at)[0]), zy = place->PlaneY((*at)[1]);
+    if (zx < g.MinU || zx > g.MaxU || zy < g.MinV || zy > g.MaxV) continue;
+    auto program = programs_.find(g.ExpressZ);
+    if (program == programs_.end()) program = programs_.emplace(g.ExpressZ, CompileQuietly(g.ExpressZ)).first;
+    if (!program->second) continue;
+    return QString::fromStdString(ReadoutText({zx, zy}, EvaluateAt(*program->second, zx, zy)));
+  }
+  return QString();
+}
+
+QString DrawArea::SurfaceReadout(const ViewTransform& view, double x, double y) {
+  makeCurrent();
+  float depth = 1.0f;
+  const int pixelX = static_cast<int>(x), pixelY = view.viewport[3] - 1 - static_cast<int>(y);
+  if (pixelX >= 0 && pixelY >= 0 && pixelX < view.viewport[2])
+    glReadPixels(pixelX, pixelY, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  doneCurrent();
+  if (!(depth < 1.0f)) return QString();  // the background
+  const std::optional<std::array<double, 3>> at = Unproject(view, x, y, depth);
+  if (!at) return QString();
+  const Cls9* best = nullptr;
+  GridHit bestHit;
+  for (const Cls8::Entry& entry : document_.DrawScene.FunSurfs()) {
+    const Cls9& g = *entry.graph;
+    if (g.GraphType != gtp::kSurface) continue;
+    const std::optional<GridHit> hit = NearestGridPoint(g, (*at)[0], (*at)[1], (*at)[2]);
+    if (hit && (best == nullptr || hit->distance < bestHit.distance)) {
+      best = &g;
+      bestHit = *hit;
+    }
+  }
+  if (best == nullptr) return QString();
+  const int32_t k = bestHit.k, j = bestHit.j;
+  const ComplexValue z{best->QuantityX.at(k, j), best->QuantityY.at(k, j)};
+  const float u = best->QuantityU.at(k, j), v = best->QuantityV.at(k, j);
+  const std::optional<ComplexValue> w =
+      HasValue(u) && HasValue(v) ? std::optional<ComplexValue>(ComplexValue{u, v}) : std::nullopt;
+  return QString::fromStdString(ReadoutText(z, w));
 }
 
 }  // namespace quillon

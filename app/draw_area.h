@@ -5,7 +5,12 @@
 // navigation steps.
 
 #include <QOpenGLWidget>
+#include <map>
+#include <optional>
+#include <string>
 
+#include "app/map_resampler.h"
+#include "expr/program.h"
 #include "scene/scene_frame.h"
 
 namespace quillon {
@@ -33,6 +38,10 @@ class DrawArea : public QOpenGLWidget {
   void CompileNow();
 
   bool Initialized() const { return initialized_; }
+  MapResampler& Resampler() { return resampler_; }
+  // The status bar text for the point under window position (x, y) in widget pixels: the
+  // colour map's f(z) evaluated there, or the surface grid point the depth there hits.
+  QString ReadoutAt(double x, double y);
   int CompileCount() const { return compileCount_; }
   int FrameCount() const { return frameCount_; }
   const SceneFrame& Frame() const { return frame_; }
@@ -46,6 +55,8 @@ class DrawArea : public QOpenGLWidget {
   void compiled();
   // After every Display.
   void frameDrawn();
+  // The value under the mouse as the status bar shows it; empty where there is none.
+  void hoverReadout(const QString& text);
 
  protected:
   void initializeGL() override;
@@ -53,15 +64,21 @@ class DrawArea : public QOpenGLWidget {
   void paintGL() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void Compile();
   void ReleaseGl();
+  QString MapReadout(const ViewTransform& view, double x, double y);
+  QString SurfaceReadout(const ViewTransform& view, double x, double y);
 
   SceneDocument& document_;
   Cls4& camera_;
   Cls10& light_;
   MouseNavigator& navigator_;
+  MapResampler resampler_;
+  // Compiled w = f(z) of the graphs the mouse last passed over, by expression text.
+  std::map<std::string, std::optional<CompiledProgram>> programs_;
   SceneFrame frame_;
   bool initialized_ = false;
   bool compilePending_ = true;

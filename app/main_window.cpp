@@ -39,6 +39,9 @@ frmF1::frmF1(QWidget* parent) : QMainWindow(parent) {
   noValuePanel_ = new QLabel(status);
   noValuePanel_->setObjectName("NoValuePanel");
   status->addPermanentWidget(noValuePanel_);
+  hoverPanel_ = new QLabel(status);
+  hoverPanel_->setObjectName("HoverReadout");
+  status->addPermanentWidget(hoverPanel_);
   setStatusBar(status);
 
   CreateClientArea();
@@ -63,6 +66,10 @@ void frmF1::CreateClientArea() {
   connect(picDraw_, &DrawArea::contextMenuRequested, this,
           [this](const QPoint& at) { graphEdit_->popup(at); });
   connect(picDraw_, &DrawArea::compiled, this, &frmF1::OnCompiled);
+  connect(picDraw_, &DrawArea::hoverReadout, hoverPanel_, &QLabel::setText);
+  // Undo, New and Open change the legend setting too; the frame drawn after them shows it.
+  connect(picDraw_, &DrawArea::frameDrawn, this,
+          [this] { findChild<QAction*>("mnuViewLegend")->setChecked(document_.Extras.legend); });
 
   client_ = new ClientArea(list1_, result_, picDraw_, [this] {
     ClientArea::WindowMetrics m;

@@ -133,6 +133,8 @@ class frmF1 : public QMainWindow {
   void OnViewBoxTrueScale();
   void OnViewBoxCube();
   void OnViewLabels3D();
+  // Shows or hides the colouring legend (a scene setting, undoable).
+  void OnViewLegend();
   void OnModelPoint();
   void OnModelGrid();
   void OnModelSurface();
@@ -197,6 +199,7 @@ class frmF1 : public QMainWindow {
   QLabel* picEdit_ = nullptr;
   QLabel* statusPanel_ = nullptr;
   QLabel* noValuePanel_ = nullptr;  // how many points of the drawn graphs have no value
+  QLabel* hoverPanel_ = nullptr;    // the value under the mouse
   QTimer* timer1_ = nullptr;
   ClientArea* client_ = nullptr;
   QToolBar* toolbar1_ = nullptr;

@@ -67,6 +67,8 @@ void frmF1::CreateMenus() {
   for (const char* name : {"mnuViewBoxTrueScale", "mnuViewBoxCube", "mnuViewLabels3DText"})
     findChild<QAction*>(name)->setCheckable(true);
   view->addAction(MenuAction("mnuViewSettings", tr("&Settings..."), &frmF1::OnViewSettings));
+  view->addAction(MenuAction("mnuViewLegend", tr("&Legend"), &frmF1::OnViewLegend));
+  findChild<QAction*>("mnuViewLegend")->setCheckable(true);
   for (const char* mode :
        {"mnuViewMove", "mnuViewZoom", "mnuViewRotX", "mnuViewRotY", "mnuViewRotZ", "mnuViewTrackBall"})
     findChild<QAction*>(mode)->setCheckable(true);

@@ -204,6 +204,13 @@ void frmF1::OnViewSettings() {
   picDraw_->update();
 }
 
+void frmF1::OnViewLegend() {
+  const SceneSettings before = Commands().history.Settings();
+  document_.Extras.legend = !document_.Extras.legend;
+  Commands().history.PushSettings(document_.Extras.legend ? tr("Show Legend") : tr("Hide Legend"), before);
+  picDraw_->update();
+}
+
 void frmF1::OnDrawAxis() {
   const SceneSettings before = Commands().history.Settings();
   const int32_t kind = State().SceneKind;

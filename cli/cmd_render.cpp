@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/colouring_options.h"
 #include "cli/command_table.h"
 #include "cli/scene_flags.h"
 #include "common/memory_budget.h"
@@ -31,11 +32,13 @@ void PrintRenderUsage(FILE* out) {
                "front|right|top|iso]\n"
                "                          [--projection ortho|perspective] [--fit]\n"
                "                          [--clip auto|off|MIN,MAX] [--box true|cube] [--labels screen|3d]\n"
+               "                          [--colouring channels|phase|enhanced|modulus]\n"
+               "                          [--contours none|modulus|phase|both] [--legend on|off]\n"
                "Draws the document with the window's start-up camera (--fit frames it as the\n"
                "window does after opening a document) and writes the picture\n"
                "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
-               "--clip sets every graph's clipping, --box and --labels the scene's box and labels;\n"
-               "without them the document's own settings hold.\n");
+               "--clip, --colouring and --contours apply to every graph, --box, --labels and\n"
+               "--legend to the scene; without them the document's own settings hold.\n");
 }
 
 bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
@@ -64,6 +67,7 @@ int RunRender(const std::vector<std::string>& args) {
   std::optional<quillon::cli::ClipFlag> clip;
   std::optional<quillon::BoxScale> box;
   std::optional<quillon::LabelStyle> labels;
+  quillon::ColouringOverrides overrides;
   std::vector<std::string> files;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -122,6 +126,9 @@ int RunRender(const std::vector<std::string>& args) {
         std::fprintf(stderr, "render: --labels wants screen or 3d\n");
         return 2;
       }
+    } else if (a == "--colouring" || a == "--contours" || a == "--legend") {
+      if (!value(v)) v.clear();
+      if (!quillon::ParseColouringOption("render", a, v, overrides)) return 2;
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "render: unknown option %s\n", a.c_str());
       PrintRenderUsage(stderr);
@@ -149,7 +156,9 @@ int RunRender(const std::vector<std::string>& args) {
   }
   if (!loaded.warning.empty()) std::fprintf(stderr, "render: %s\n", loaded.warning.c_str());
   if (clip) quillon::cli::ApplyClipFlag(document, *clip);
+  quillon::ApplyColouringOverrides(overrides, document);
   options.extras = document.Extras;
+  options.legend = document.Extras.legend;
   if (box) options.extras.box = *box;
   if (labels) options.extras.labels = *labels;
 
@@ -162,6 +171,7 @@ int RunRender(const std::vector<std::string>& args) {
     std::fprintf(stderr, "render: %s\n", e.Description().c_str());
     return 1;
   }
+
 
   QImage image;
   std::string error;

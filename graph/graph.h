@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "graph/graph_extras.h"
 #include "graph/grid_table.h"
 #include "graph/point.h"
+#include "graph/view_image.h"
 
 namespace quillon {
 
@@ -109,6 +111,11 @@ class Cls9 {
   // Points of the last sampling where the function has no value (holes; see
   // graph/sample_value.h); 0 when it stopped at the first one instead.
   int64_t PointsWithoutValue = 0;
+
+  // A colour map's picture of the part of the plane the window last zoomed into, sampled at
+  // screen resolution (graph/view_sampling.h); drawn over the map. Sampling the graph again
+  // forgets it; documents do not carry it.
+  std::shared_ptr<const ViewImage> ScreenView;
 
   // The graph's own box limits in scene coordinates (GetBox recomputes them; Draw raises
   // BoxMinY by 3.0 while extra layers are shown).

@@ -127,6 +127,7 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
   SamplingStop ignored;
   SamplingStop& stop = options.stop ? *options.stop : ignored;
   stop = SamplingStop{};
+  g.ScreenView.reset();
 
   const std::string textX = AddMultiplySigns(g.ExpressX);
   const std::string textY = AddMultiplySigns(g.ExpressY);

@@ -72,8 +72,11 @@ class ContourStateGuard {
 // ---------------------------------------------------------------------------------------------
 // ContourGrid
 
-ContourGrid::ContourGrid(int32_t columns, int32_t rows) : columns_(columns), rows_(rows) {
-  if (columns < 0 || rows < 0 || columns > kContourGridSize || rows > kContourGridSize) {
+ContourGrid::ContourGrid(int32_t columns, int32_t rows) : ContourGrid(columns, rows, kContourGridSize) {}
+
+ContourGrid::ContourGrid(int32_t columns, int32_t rows, int32_t largestSide)
+    : columns_(columns), rows_(rows) {
+  if (columns < 0 || rows < 0 || columns > largestSide || rows > largestSide) {
     throw RuntimeError::SubscriptOutOfRange();
   }
   values_.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0.0f);
@@ -145,33 +148,57 @@ void CContour::Trace(int32_t nx, int32_t ny, float dx, float dy, ContourGrid& gr
       sink.LevelColor(second.r + t * (first.r - second.r), second.g + t * (first.g - second.g),
                       second.b + t * (first.b - second.b));
     }
-    FindCrossings(grid, level);
+    TraceLevel(grid, level, sink);
+  }
+}
 
-    // Open contours start on the border and enter the grid.
+void CContour::TraceLevels(int32_t nx, int32_t ny, ContourGrid& grid, float x0, float y0, float dx, float dy,
+                           const std::vector<float>& levels, ContourSink& sink) {
+  if (nx < 0 || ny < 0 || nx > grid.Columns() || ny > grid.Rows()) throw RuntimeError::SubscriptOutOfRange();
+  nx_ = nx;
+  ny_ = ny;
+  dx_ = dx;
+  dy_ = dy;
+  x0_ = x0;
+  y0_ = y0;
+  levels_ = levels;
+  NudgeGrid(grid);
+  const size_t cells = static_cast<size_t>(nx) * static_cast<size_t>(ny);
+  horizontal_.assign(cells, kNotCrossed);
+  vertical_.assign(cells, kNotCrossed);
+  FindHoleCells(grid);
+  for (const float level : levels_) TraceLevel(grid, level, sink);
+}
+
+void CContour::TraceLevel(const ContourGrid& grid, float level, ContourSink& sink) {
+  const int32_t nx = nx_;
+  const int32_t ny = ny_;
+  FindCrossings(grid, level);
+
+  // Open contours start on the border and enter the grid.
+  for (int32_t j = 1; j <= ny - 1; ++j) {
+    const Edge e{false, 1, j};
+    if (Crossed(e)) ContourTrace(e, Direction::kPlusI, sink);
+  }
+  for (int32_t i = 1; i <= nx - 1; ++i) {
+    const Edge e{true, i, 1};
+    if (Crossed(e)) ContourTrace(e, Direction::kPlusJ, sink);
+  }
+  for (int32_t j = 1; j <= ny - 1; ++j) {
+    const Edge e{false, nx, j};
+    if (Crossed(e)) ContourTrace(e, Direction::kMinusI, sink);
+  }
+  for (int32_t i = 1; i <= nx - 1; ++i) {
+    const Edge e{true, i, ny};
+    if (Crossed(e)) ContourTrace(e, Direction::kMinusJ, sink);
+  }
+  // Contours that end at a cell with a corner without a value start there too, leaving it.
+  if (anyHoleCell_) TraceFromHoles(sink);
+  // What is left are closed contours; each crosses some interior vertical edge.
+  for (int32_t i = 2; i <= nx - 1; ++i) {
     for (int32_t j = 1; j <= ny - 1; ++j) {
-      const Edge e{false, 1, j};
+      const Edge e{false, i, j};
       if (Crossed(e)) ContourTrace(e, Direction::kPlusI, sink);
-    }
-    for (int32_t i = 1; i <= nx - 1; ++i) {
-      const Edge e{true, i, 1};
-      if (Crossed(e)) ContourTrace(e, Direction::kPlusJ, sink);
-    }
-    for (int32_t j = 1; j <= ny - 1; ++j) {
-      const Edge e{false, nx, j};
-      if (Crossed(e)) ContourTrace(e, Direction::kMinusI, sink);
-    }
-    for (int32_t i = 1; i <= nx - 1; ++i) {
-      const Edge e{true, i, ny};
-      if (Crossed(e)) ContourTrace(e, Direction::kMinusJ, sink);
-    }
-    // Contours that end at a cell with a corner without a value start there too, leaving it.
-    if (anyHoleCell_) TraceFromHoles(sink);
-    // What is left are closed contours; each crosses some interior vertical edge.
-    for (int32_t i = 2; i <= nx - 1; ++i) {
-      for (int32_t j = 1; j <= ny - 1; ++j) {
-        const Edge e{false, i, j};
-        if (Crossed(e)) ContourTrace(e, Direction::kPlusI, sink);
-      }
     }
   }
 }

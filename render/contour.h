@@ -17,6 +17,8 @@ class ContourGrid {
  public:
   // Raises the subscript error when a side is negative or above kContourGridSize.
   ContourGrid(int32_t columns, int32_t rows);
+  // The same with another largest side, for grids that are not the system's contour layers.
+  ContourGrid(int32_t columns, int32_t rows, int32_t largestSide);
 
   // Raises the subscript error outside 1..Columns() x 1..Rows().
   float& at(int32_t i, int32_t j);
@@ -56,6 +58,12 @@ class CContour {
              int32_t lngLevel, int32_t fstFillStyle, int32_t lngFirstColor, int32_t lngSecondColor,
              ContourSink& sink);
 
+  // The lines where the grid takes each of the given levels, without level colours: for
+  // levels that are fixed values (|w| = 2^k, a phase) rather than spread over the range.
+  // Grid values lying on a level are nudged in place as in Trace.
+  void TraceLevels(int32_t nx, int32_t ny, ContourGrid& grid, float x0, float y0, float dx, float dy,
+                   const std::vector<float>& levels, ContourSink& sink);
+
  private:
   enum class Direction { kPlusI, kPlusJ, kMinusI, kMinusJ };
   struct Edge {
@@ -78,6 +86,8 @@ class CContour {
   // outside the grid or none of its other edges is crossed.
   bool ContourNextCrossing(const Edge& e, Direction dir, Edge& next, Direction& nextDir);
   void ContourTrace(const Edge& start, Direction dir, ContourSink& sink);
+  // Crossings and traces of one level.
+  void TraceLevel(const ContourGrid& grid, float level, ContourSink& sink);
   // Cells with a corner without a value: no contour crosses them, and those that end at one
   // are traced from there like the open contours from the border.
   void FindHoleCells(const ContourGrid& grid);

@@ -6,6 +6,9 @@
 
 #include "common/runtime_error.h"
 #include "graph/codes.h"
+#include "graph/colouring.h"
+#include "render/complex_contours.h"
+#include "render/map_image.h"
 #include "render/surface_layers.h"
 #include "render/surface_prep.h"
 #include "render/texture.h"
@@ -224,7 +227,9 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
   const SurfacePositions& p = vertices.Positions();
   const SurfaceRanges ranges = ChannelRanges(graph);
   std::vector<float> rgb;
-  ComputeVertexColors(graph, ranges, rgb);
+  // A colouring from w replaces the channels; the channels are what a document without one
+  // draws.
+  if (!ColourSamples(graph, rgb)) ComputeVertexColors(graph, ranges, rgb);
   ComputeCellNormals(p, colorMap, graph.BoxMinY, graph.CellNormal);
   ComputeVertexNormals(p, graph.CellNormal, FindSeam(p, ranges), graph.VertexNormal);
 
@@ -241,8 +246,14 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
     glShadeModel(GL_SMOOTH);
   }
 
+  const bool contours = graph.Extras.contours != ContourLines::kNone;
   if (colorMap) {
-    DrawColorMapCells(vertices, rgb, graph.VertexNormal);
+    // A map coloured from w is one picture of its samples; a map coloured by channels keeps
+    // its cells, as documents without the newer settings have always drawn it.
+    const bool image = graph.Extras.colouring != Colouring::kChannels && DrawMapImage(vertices, rgb);
+    if (!image) DrawColorMapCells(vertices, rgb, graph.VertexNormal);
+    DrawScreenView(graph, vertices);
+    if (contours) DrawComplexContours(graph, vertices);
     // The map draws untextured and opaque; switching both off again keeps a texture or blend
     // from leaking into the graphs and axes drawn after it.
     if (graph.ShowTex) glDisable(GL_TEXTURE_2D);
@@ -250,13 +261,20 @@ void RenderSurface(Cls9& graph, int32_t& lngAnimStep) {
     return;
   }
 
+  // Lines drawn on the surface must win the depth test against the cells they lie on.
+  if (contours) {
+    glPolygonOffset(1.0f, 1.0f);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+  }
   DrawSurfaceCells(graph, vertices, rgb, textured);
+  if (contours) glDisable(GL_POLYGON_OFFSET_FILL);
   if (graph.ShowTex) glDisable(GL_TEXTURE_2D);
   if (graph.ShowTrans) glDisable(GL_BLEND);
 
   if (graph.ShowColormap) DrawColormapLayer(vertices, rgb, graph.VertexNormal);
   if (graph.ShowContour) DrawContourLayer(graph, vertices);
   if (graph.ShowVector) DrawArrowLayer(graph, vertices);
+  if (contours) DrawComplexContours(graph, vertices);
 }
 
 }  // namespace quillon

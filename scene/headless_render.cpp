@@ -5,6 +5,7 @@
 
 #include "common/program_state.h"
 #include "render/offscreen_context.h"
+#include "scene/legend.h"
 #include "scene/scene_frame.h"
 
 namespace quillon {
@@ -111,6 +112,10 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
   frame.CompileScene(drawScene, axes);
   int32_t step = State().CurrentFrame;
   frame.Display(step, drawScene, camera, light);
+  if (options.legend) {
+    if (const std::optional<LegendSpec> legend = SceneLegend(drawScene))
+      DrawLegendGl(QSize(options.width, options.height), *legend);
+  }
   image = context.ReadImage();
   frame.Release();
   return true;

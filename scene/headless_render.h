@@ -41,6 +41,7 @@ struct HeadlessRenderOptions {
   std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
   bool fit = false;
   SceneExtras extras;  // box mode and label style (a document's own, or a new scene's)
+  bool legend = false;  // the colouring legend in the corner (when a graph is coloured from w)
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into

@@ -13,3 +13,5 @@ for b in "$BUILD"/bench/bench_*; do
 done
 echo "== render_vs_mpl"
 /usr/bin/python3 bench/render_vs_mpl.py "$BUILD/cli/quillon-cli"
+echo "== phase_mpl (baseline of bench_colour_map)"
+/usr/bin/python3 bench/phase_mpl.py

@@ -74,7 +74,7 @@ class ShellTest : public QObject {
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuView")),
              QStringList({"Move", "Zoom", "Zoom to Fit", "Rotate About X Axis", "Rotate About Y Axis",
                           "Rotate About Z Axis", "Track Ball", "-", "Front", "Right", "Top", "ISO", "-",
-                          "Box", "Settings..."}));
+                          "Box", "Settings...", "Legend"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuDraw")),
              QStringList({"3D Graph", "Color Map", "-", "Axis...", "Light..."}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuHelp")),

@@ -97,6 +97,8 @@ void frmF22::Build() {
   clipSettings_ = new ClipSettingsBox(this);
   clipSettings_->Load(extras_);
   root->addWidget(clipSettings_);
+  colouring_ = AddColouringChoices(this, root);
+  colouring_.Show(extras_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -121,6 +123,7 @@ void frmF22::LoadGraph(const Cls9& graph) {
   Material = graph.Material;
   extras_ = graph.Extras;
   clipSettings_->Load(extras_);
+  colouring_.Show(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
 }
 
@@ -170,6 +173,7 @@ bool frmF22::Confirm() {
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
   if (!clipSettings_->Store(graph->Extras, {graph->VarX, graph->VarY, graph->VarZ})) return false;
+  colouring_.Read(graph->Extras);
 
   const std::string caption = "Color Map: w=" + graph->ExpressZ;
   if (State().EditMode) return CommitEditedGraph(doc_, *graph, caption, sampler_);

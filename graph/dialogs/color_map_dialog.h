@@ -48,6 +48,7 @@ class frmF22 : public QDialog {
   QLineEdit *Text1_, *Text4_, *Text5_, *Text6_, *Text7_, *Text8_, *Text9_, *Text10_, *Text2_, *Text3_,
       *Text11_;
   QComboBox* Combo_[7] = {};
+  ColouringChoices colouring_;
   QCheckBox* stopAtFirstError_;
   ClipSettingsBox* clipSettings_;
 };

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "common/leading_number.h"
 #include "common/message_sink.h"
@@ -40,6 +41,46 @@ QCheckBox* AddStopAtFirstErrorBox(QWidget* parent, QBoxLayout* root) {
                      "no value, instead of leaving a hole there"));
   root->addWidget(box);
   return box;
+}
+
+ColouringChoices AddColouringChoices(QWidget* parent, QBoxLayout* root) {
+  auto* row = new QHBoxLayout;
+  ColouringChoices choices;
+  choices.colouring = new QComboBox(parent);
+  choices.colouring->setObjectName(QStringLiteral("Colouring"));
+  // In the order of the Colouring values.
+  choices.colouring->addItems({QStringLiteral("Channels"), QStringLiteral("Phase"),
+                               QStringLiteral("Enhanced phase"), QStringLiteral("Modulus")});
+  choices.colouring->setToolTip(QStringLiteral(
+      "Channels: red, green and blue from the quantities chosen for them; Phase: the hue of arg w; "
+      "Enhanced phase: that hue shaded by |w| = 2^k bands and twelve phase sectors; Modulus: a "
+      "colour scale of log |w|"));
+  choices.contours = new QComboBox(parent);
+  choices.contours->setObjectName(QStringLiteral("ContourLines"));
+  choices.contours->addItems(
+      {QStringLiteral("None"), QStringLiteral("Modulus"), QStringLiteral("Phase"), QStringLiteral("Both")});
+  choices.contours->setToolTip(
+      QStringLiteral("Lines where |w| = 2^k and where arg w is a multiple of \u03c0/6"));
+  auto* colouringLabel = new QLabel(QStringLiteral("Col&ouring"), parent);
+  colouringLabel->setBuddy(choices.colouring);
+  auto* contoursLabel = new QLabel(QStringLiteral("Con&tours"), parent);
+  contoursLabel->setBuddy(choices.contours);
+  row->addWidget(colouringLabel);
+  row->addWidget(choices.colouring, 1);
+  row->addWidget(contoursLabel);
+  row->addWidget(choices.contours, 1);
+  root->addLayout(row);
+  return choices;
+}
+
+void ColouringChoices::Show(const GraphExtras& extras) const {
+  colouring->setCurrentIndex(static_cast<int>(extras.colouring));
+  contours->setCurrentIndex(static_cast<int>(extras.contours));
+}
+
+void ColouringChoices::Read(GraphExtras& extras) const {
+  extras.colouring = static_cast<Colouring>(std::clamp(colouring->currentIndex(), 0, 3));
+  extras.contours = static_cast<ContourLines>(std::clamp(contours->currentIndex(), 0, 3));
 }
 
 void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm) {

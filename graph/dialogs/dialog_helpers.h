@@ -27,6 +27,17 @@ QLineEdit* AddLabelledField(QBoxLayout* row, QWidget* parent, const char* captio
 // value, as it always used to; unchecked (a new graph), such points are left out as holes.
 QCheckBox* AddStopAtFirstErrorBox(QWidget* parent, QBoxLayout* root);
 
+// The "Colouring" (objectName Colouring: Channels, Phase, Enhanced phase, Modulus) and
+// "Contours" (objectName ContourLines: None, Modulus, Phase, Both) choices on one row.
+struct ColouringChoices {
+  QComboBox* colouring = nullptr;
+  QComboBox* contours = nullptr;
+  void Show(const GraphExtras& extras) const;
+  // Writes the two choices into extras.
+  void Read(GraphExtras& extras) const;
+};
+ColouringChoices AddColouringChoices(QWidget* parent, QBoxLayout* root);
+
 // The "OK" (Command1, default) and "Cancel" (Command2) row; OK closes the dialog when confirm()
 // returns true, Cancel closes it without change.
 void AddConfirmButtons(QDialog* dialog, QBoxLayout* root, const std::function<bool()>& confirm);

@@ -172,6 +172,8 @@ void frmF6::Build() {
   clipSettings_ = new ClipSettingsBox(this);
   clipSettings_->Load(extras_);
   root->addWidget(clipSettings_);
+  colouring_ = AddColouringChoices(this, root);
+  colouring_.Show(extras_);
   stopAtFirstError_ = AddStopAtFirstErrorBox(this, root);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   AddConfirmButtons(this, root, [this] { return Confirm(); });
@@ -227,6 +229,7 @@ void frmF6::LoadGraph(const Cls9& graph) {
   LineWidth = graph.LineWidth;
   extras_ = graph.Extras;
   clipSettings_->Load(extras_);
+  colouring_.Show(extras_);
   stopAtFirstError_->setChecked(extras_.stopAtFirstError);
   if (graph.Animation) {
     Text11_->setText(FieldText(graph.MinT));
@@ -302,6 +305,7 @@ bool frmF6::Confirm() {
   graph->Extras = extras_;
   graph->Extras.stopAtFirstError = stopAtFirstError_->isChecked();
   if (!clipSettings_->Store(graph->Extras, {graph->VarX, graph->VarY, graph->VarZ})) return false;
+  colouring_.Read(graph->Extras);
 
   // 8. The animation range, which may be written as expressions.
   if (tShown_) {

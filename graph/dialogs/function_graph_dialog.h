@@ -64,6 +64,7 @@ class frmF6 : public QDialog {
   QComboBox* Combo_[7] = {};  // Combo1..Combo6 at their numbers
   QRadioButton *Option5_, *Option6_, *Option7_, *Option8_, *Option9_, *Option10_;
   QListWidget* List1_;
+  ColouringChoices colouring_;
   QCheckBox* stopAtFirstError_;
   ClipSettingsBox* clipSettings_;
 };
