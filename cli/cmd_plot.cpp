@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/colouring_options.h"
 #include "cli/command_table.h"
 #include "cli/scene_flags.h"
 #include "common/color.h"
@@ -113,9 +114,13 @@ int RunPlot(const std::vector<std::string>& args) {
   const QCommandLineOption clipOption("clip", "auto (default), off, or MIN,MAX", "CLIP");
   const QCommandLineOption boxOption("box", "true or cube (default cube)", "BOX");
   const QCommandLineOption labelsOption("labels", "screen (default) or 3d", "LABELS");
+  const QCommandLineOption colouringOption(
+      "colouring", "channels, phase, enhanced or modulus (default phase, enhanced for --map)", "COLOURING");
+  const QCommandLineOption contoursOption("contours", "none (default), modulus, phase or both", "CONTOURS");
+  const QCommandLineOption legendOption("legend", "on or off (default on)", "LEGEND");
   const QCommandLineOption helpOption({"h", "help"}, "show this help");
-  parser.addOptions(
-      {xOption, yOption, mapOption, sizeOption, viewOption, clipOption, boxOption, labelsOption, helpOption});
+  parser.addOptions({xOption, yOption, mapOption, sizeOption, viewOption, clipOption, boxOption, labelsOption,
+                     colouringOption, contoursOption, legendOption, helpOption});
   const auto help = [&] {
     return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("quillon-cli plot"));
   };
@@ -167,6 +172,13 @@ int RunPlot(const std::vector<std::string>& args) {
   if (parser.isSet(labelsOption) &&
       !(labels = quillon::cli::ParseLabelsFlag(parser.value(labelsOption).toStdString())))
     return usage("--labels wants screen or 3d");
+  quillon::ColouringOverrides overrides;
+  for (const QCommandLineOption* option : {&colouringOption, &contoursOption, &legendOption}) {
+    if (parser.isSet(*option) &&
+        !quillon::ParseColouringOption("quillon-cli plot", "--" + option->names().front().toStdString(),
+                                       parser.value(*option).toStdString(), overrides))
+      return 2;
+  }
 
   const std::unique_ptr<QGuiApplication> app = quillon::cli::StartOffscreenGui();
   quillon::SceneDocument document;
@@ -191,7 +203,9 @@ int RunPlot(const std::vector<std::string>& args) {
     std::fprintf(stderr, "quillon-cli plot: %lld %s no value\n", holes,
                  holes == 1 ? "point has" : "points have");
   }
+  quillon::ApplyColouringOverrides(overrides, document);
   options.extras = document.Extras;
+  options.legend = document.Extras.legend;
   if (box) options.extras.box = *box;
   if (labels) options.extras.labels = *labels;
 

@@ -172,7 +172,6 @@ int RunRender(const std::vector<std::string>& args) {
     return 1;
   }
 
-
   QImage image;
   std::string error;
   if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error)) {
