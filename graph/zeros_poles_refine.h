@@ -22,7 +22,8 @@ struct Place {
 // keeping the convergence quadratic at a multiple point, and are halved until |g| falls.
 // nullopt when the iteration does not settle inside r, or settles at a point that is not what
 // the winding says (|w| there not below every boundary value for a zero, not above for a pole:
-// the turning of a function that is not analytic, such as conj z).
+// the turning of a function that is not analytic, such as z / |z|). The place is given in
+// single precision, the point at which the program was evaluated.
 std::optional<Place> RefinePoint(const PointValues& f, const Rect& r, int32_t winding,
                                  const MagnitudeRange& boundary);
 
