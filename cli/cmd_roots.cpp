@@ -85,7 +85,7 @@ int RunRoots(const std::vector<std::string>& args) {
     return 2;
   }
   for (const quillon::ZeroOrPole& p : result.roots) {
-    std::printf("%s %.9g %.9g %d\n", p.kind == quillon::RootKind::kZero ? "zero" : "pole", p.x, p.y, p.order);
+    std::printf("%s\n", quillon::ZeroOrPoleLine(p).c_str());
   }
   if (result.unresolvedCells > 0) {
     std::fprintf(stderr,

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "common/runtime_error.h"
@@ -193,6 +194,13 @@ double Tidy(double value, double reach) {
 }
 
 }  // namespace
+
+std::string ZeroOrPoleLine(const ZeroOrPole& point) {
+  char line[80];
+  std::snprintf(line, sizeof line, "%s %.9g %.9g %d", point.kind == RootKind::kZero ? "zero" : "pole",
+                point.x, point.y, point.order);
+  return line;
+}
 
 int64_t RootSearchCells(const RootSearchDomain& domain) {
   return int64_t{std::max(domain.stepsX, 1)} * int64_t{std::max(domain.stepsY, 1)};

@@ -53,6 +53,10 @@ struct RootSearchResult {
   bool cancelled = false;
 };
 
+// One point as a line of text: "zero X Y ORDER" or "pole X Y ORDER", X and Y with %.9g (no
+// line end). The command line prints these; the list's Copy gives them too.
+std::string ZeroOrPoleLine(const ZeroOrPole& point);
+
 // The most cells one search takes on, the sampler's limit on grid points.
 int64_t RootSearchCells(const RootSearchDomain& domain);
 // Units of work RootSearchControl::done counts up to.

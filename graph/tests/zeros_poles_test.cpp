@@ -46,6 +46,12 @@ const SearchCase kCases[] = {
      "sin(z)",
      {-4, 4, 40, -4, 4, 40},
      {{kZero, -kPi, 0.0, 1}, {kZero, 0.0, 0.0, 1}, {kZero, kPi, 0.0, 1}}},
+    {"DoubleZeroOfZSquared", "z^2", kDefault, {{kZero, 0.0, 0.0, 2}}},
+    // x = -0.3 and y = 0 are lines of the typed grid; 0.15 and 0.05 lie between lines.
+    {"ZerosOnGridLinesBetweenPoints",
+     "(z-0.05)*(z+0.3-0.15i)",
+     kDefault,
+     {{kZero, -0.3, 0.15, 1}, {kZero, 0.05, 0.0, 1}}},
     {"ZerosExactlyOnGridPoints", "z^2-1", kDefault, {{kZero, -1.0, 0.0, 1}, {kZero, 1.0, 0.0, 1}}},
     {"PoleExactlyOnAGridPoint", "1/z", {-1, 1, 20, -1, 1, 20}, {{kPole, 0.0, 0.0, 1}}},
     {"ExponentialHasNone", "exp(z)", kDefault, {}},
