@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/command_table.h"
 #include "document/document_file.h"
@@ -25,10 +26,12 @@ void PrintRenderUsage(FILE* out) {
   std::fprintf(out,
                "Usage: quillon-cli render DOC.zvt OUT.png [--size WxH] [--view "
                "front|right|top|iso]\n"
-               "                          [--projection ortho|perspective] [--fit]\n"
+               "                          [--projection ortho|perspective] [--fit] [--roots]\n"
                "Draws the document with the window's start-up camera (--fit frames it as the\n"
                "window does after opening a document) and writes the picture\n"
-               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n");
+               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
+               "--roots marks the zeros (o) and poles (x) of each drawn graph's function inside\n"
+               "its domain, as the window's Draw > \"Zeros and Poles\" does.\n");
 }
 
 bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
@@ -97,6 +100,8 @@ int RunRender(const std::vector<std::string>& args) {
       }
     } else if (a == "--fit") {
       options.fit = true;
+    } else if (a == "--roots") {
+      options.markRoots = true;
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "render: unknown option %s\n", a.c_str());
       PrintRenderUsage(stderr);
@@ -131,10 +136,12 @@ int RunRender(const std::vector<std::string>& args) {
 
   QImage image;
   std::string error;
-  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error)) {
+  std::vector<std::string> problems;
+  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error, &problems)) {
     std::fprintf(stderr, "render: no OpenGL context: %s\n", error.c_str());
     return 1;
   }
+  for (const std::string& problem : problems) std::fprintf(stderr, "render: %s\n", problem.c_str());
   bool written = false;
   if (EndsWithBmp(files[1])) {
     quillon::cDIB dib;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "scene/camera.h"
 #include "scene/model/axes_frame.h"
@@ -29,12 +30,16 @@ struct HeadlessRenderOptions {
   std::optional<PresetView> view;      // none: the document's own orientation
   std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
   bool fit = false;
+  // o and x over every zero and pole of each drawn graph's function inside its domain, as the
+  // window marks the selected graph's while its "Zeros and Poles" list is open.
+  bool markRoots = false;
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into
 // `image`. Needs a QGuiApplication (fonts); makes its own context. False with `error` set
 // when no context can be made.
+// `problems` receives what kept marks off a graph (nothing when markRoots is off).
 bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
-                 std::string& error);
+                 std::string& error, std::vector<std::string>* problems = nullptr);
 
 }  // namespace quillon

@@ -50,8 +50,8 @@ void SceneFrame::ApplyOrientation(const Cls8& drawScene) {
     // Roll first, then pitch, then yaw; a later mouse rotation continues from the result.
     state.CurrentRotation = AddQuats(AddQuats(roll, pitch), yaw);
   }
-  const std::array<float, 16> m = BuildRotMatrix(state.CurrentRotation);
-  glMultMatrixf(m.data());
+  orientation_ = BuildRotMatrix(state.CurrentRotation);
+  glMultMatrixf(orientation_.data());
 }
 
 // Ends the list being compiled even when a run-time error leaves the drawing early, so the
@@ -178,6 +178,7 @@ void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, co
   const uint32_t list = ListForFrame(drawScene, lngAnimStep);
   if (list != 0) glCallList(list);
   glPopMatrix();
+  DrawRootMarks(rootMarks_, orientation_);
   glFinish();
 }
 

@@ -4,12 +4,16 @@
 // display lists; Display sets the light and projection, clears and calls the current list.
 // Works in whatever OpenGL context is current; never touches a widget.
 
+#include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "scene/camera.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
+#include "scene/root_marks.h"
 
 namespace quillon {
 
@@ -33,6 +37,11 @@ class SceneFrame {
   // One frame: camera Projection, SetLight (so the lights stand where the camera's look-at
   // puts them), smooth shading, clear, call the list of the frame. The caller swaps buffers.
   void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
+
+  // Zero and pole marks drawn over every frame after the scene (none when empty); they follow
+  // the scene's orientation without a compile.
+  void SetRootMarks(std::vector<RootMark> marks) { rootMarks_ = std::move(marks); }
+  const std::vector<RootMark>& RootMarks() const { return rootMarks_; }
 
   // Frees every list and font; call while the context is still current.
   void Release();
@@ -60,6 +69,9 @@ class SceneFrame {
   uint32_t frameListBase_ = 0;
   int32_t frameListCount_ = 0;
   bool initialized_ = false;
+  std::vector<RootMark> rootMarks_;
+  // The orientation the lists were recorded with, column-major.
+  std::array<float, 16> orientation_{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 };
 
 }  // namespace quillon
