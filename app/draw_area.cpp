@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <utility>
 
 #include "app/mouse_navigator.h"
 #include "common/message_sink.h"
@@ -66,6 +67,11 @@ void DrawArea::KeepAspect(Cls4& camera) {
 
 void DrawArea::RequestCompile() {
   compilePending_ = true;
+  update();
+}
+
+void DrawArea::SetRootMarks(std::vector<RootMark> marks) {
+  frame_.SetRootMarks(std::move(marks));
   update();
 }
 

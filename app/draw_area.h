@@ -5,6 +5,7 @@
 // navigation steps.
 
 #include <QOpenGLWidget>
+#include <vector>
 
 #include "scene/scene_frame.h"
 
@@ -36,6 +37,8 @@ class DrawArea : public QOpenGLWidget {
   int CompileCount() const { return compileCount_; }
   int FrameCount() const { return frameCount_; }
   const SceneFrame& Frame() const { return frame_; }
+  // Zero and pole marks over the picture from the next frame on (empty: none).
+  void SetRootMarks(std::vector<RootMark> marks);
   // The drawing area's size in device pixels, what the camera is given.
   QSize PixelSize() const;
 

@@ -92,6 +92,7 @@ class frmF1 : public QMainWindow {
   void OnEditGraph();
   void OnDraw3DGraph();
   void OnDrawColorMap();
+  void OnDrawZerosPoles();
   void AfterGraphAdded();
   void OnHelpContents();
   void OnHelpHomePage();

@@ -72,6 +72,10 @@ void frmF1::OnDrawColorMap() {
   AfterGraphAdded();
 }
 
+void frmF1::OnDrawZerosPoles() {
+  Commands().zerosPoles.Run();
+}
+
 void frmF1::AfterGraphAdded() {
   RefreshGraphList();
   RecompileAndRepaint();
