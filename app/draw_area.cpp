@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <new>
+#include <utility>
 
 #include "app/mouse_navigator.h"
 #include "common/message_sink.h"
@@ -88,6 +89,11 @@ void DrawArea::RequestCompile() {
   compilePending_ = true;
   resampler_.SceneChanged();
   programs_.clear();
+  update();
+}
+
+void DrawArea::SetRootMarks(std::vector<RootMark> marks) {
+  frame_.SetRootMarks(std::move(marks));
   update();
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/map_resampler.h"
 #include "expr/program.h"
@@ -45,6 +46,8 @@ class DrawArea : public QOpenGLWidget {
   int CompileCount() const { return compileCount_; }
   int FrameCount() const { return frameCount_; }
   const SceneFrame& Frame() const { return frame_; }
+  // Zero and pole marks over the picture from the next frame on (empty: none).
+  void SetRootMarks(std::vector<RootMark> marks);
   // The drawing area's size in device pixels, what the camera is given.
   QSize PixelSize() const;
 

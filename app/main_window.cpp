@@ -173,6 +173,8 @@ void frmF1::OnCompiled() {
   SyncBoxChecks();
   result_->setPlainText(QString::fromStdString(State().ResultText));
   noValuePanel_->setText(NoValueStatus(document_.DrawScene));
+  // Every change of the graphs is compiled: the zero and pole list closes when its graph changed.
+  Commands().zerosPoles.Follow();
 }
 
 QString NoValueStatus(const Cls8& drawScene) {

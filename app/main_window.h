@@ -101,6 +101,7 @@ class frmF1 : public QMainWindow {
   void OnEditGraph();
   void OnDraw3DGraph();
   void OnDrawColorMap();
+  void OnDrawZerosPoles();
   // `before` is the scene box before the graph was added.
   void AfterGraphAdded(const Cls1& before);
   void OnHelpContents();

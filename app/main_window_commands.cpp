@@ -74,6 +74,10 @@ void frmF1::OnDrawColorMap() {
   AfterGraphAdded(before);
 }
 
+void frmF1::OnDrawZerosPoles() {
+  Commands().zerosPoles.Run();
+}
+
 void frmF1::AfterGraphAdded(const Cls1& before) {
   RefreshGraphList();
   RecompileAndRepaint();

@@ -48,6 +48,7 @@ void frmF1::OnListItemChanged(QListWidgetItem* item) {
 void frmF1::OnListCurrentRowChanged(int row) {
   if (syncingList_) return;
   document_.SetCurrentIndex(row);
+  Commands().zerosPoles.Follow();
 }
 
 void frmF1::OnListContextMenu(const QPoint& pos) {

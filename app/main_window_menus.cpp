@@ -77,6 +77,7 @@ void frmF1::CreateMenus() {
   draw->setObjectName("mnuDraw");
   draw->addAction(MenuAction("mnuDraw3DGraph", tr("&3D Graph"), &frmF1::OnDraw3DGraph));
   draw->addAction(MenuAction("mnuDrawColorMap", tr("&Color Map"), &frmF1::OnDrawColorMap));
+  draw->addAction(MenuAction("mnuDrawZerosPoles", tr("&Zeros and Poles"), &frmF1::OnDrawZerosPoles));
   draw->addSeparator();
   draw->addAction(MenuAction("mnuDrawAxis", tr("&Axis..."), &frmF1::OnDrawAxis));
   draw->addAction(MenuAction("mnuDrawLight", tr("&Light..."), &frmF1::OnDrawLight));

@@ -1,6 +1,8 @@
 #include "app/window_commands.h"
 
 #include <QCoreApplication>
+#include <utility>
+#include <vector>
 
 #include "app/draw_area.h"
 #include "app/main_window.h"
@@ -20,7 +22,10 @@ WindowCommands::WindowCommands(frmF1& window)
       dialogs(window.Document(), window.Light(), &window),
       draw(files, dialogs),
       edit(window.Document(), dialogs, window.ClipGraphCount),
-      exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }) {
+      exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }),
+      zerosPoles(window.Document(), &window, [&window](std::vector<RootMark> marks) {
+        if (window.picDraw()) window.picDraw()->SetRootMarks(std::move(marks));
+      }) {
   files.SetCapture([&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); });
   const auto clearResult = [&window] {
     State().ResultText.clear();

@@ -13,6 +13,7 @@
 #include "app/file_chooser.h"
 #include "app/file_commands.h"
 #include "app/recent_files.h"
+#include "app/zeros_poles_command.h"
 
 namespace quillon {
 
@@ -33,6 +34,7 @@ struct WindowCommands {
   DrawCommands draw;
   EditCommands edit;
   ExportCommands exports;
+  ZerosPolesCommand zerosPoles;
 };
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/colouring_options.h"
 #include "cli/command_table.h"
@@ -30,7 +31,7 @@ void PrintRenderUsage(FILE* out) {
   std::fprintf(out,
                "Usage: quillon-cli render DOC.zvt OUT.png [--size WxH] [--view "
                "front|right|top|iso]\n"
-               "                          [--projection ortho|perspective] [--fit]\n"
+               "                          [--projection ortho|perspective] [--fit] [--roots]\n"
                "                          [--clip auto|off|MIN,MAX] [--box true|cube] [--labels screen|3d]\n"
                "                          [--colouring channels|phase|enhanced|modulus]\n"
                "                          [--contours none|modulus|phase|both] [--legend on|off]\n"
@@ -38,7 +39,9 @@ void PrintRenderUsage(FILE* out) {
                "window does after opening a document) and writes the picture\n"
                "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
                "--clip, --colouring and --contours apply to every graph, --box, --labels and\n"
-               "--legend to the scene; without them the document's own settings hold.\n");
+               "--legend to the scene; without them the document's own settings hold.\n"
+               "--roots marks the zeros (o) and poles (x) of each drawn graph's function inside\n"
+               "its domain, as the window's Draw > \"Zeros and Poles\" does.\n");
 }
 
 bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
@@ -129,6 +132,8 @@ int RunRender(const std::vector<std::string>& args) {
     } else if (a == "--colouring" || a == "--contours" || a == "--legend") {
       if (!value(v)) v.clear();
       if (!quillon::ParseColouringOption("render", a, v, overrides)) return 2;
+    } else if (a == "--roots") {
+      options.markRoots = true;
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "render: unknown option %s\n", a.c_str());
       PrintRenderUsage(stderr);
@@ -174,10 +179,12 @@ int RunRender(const std::vector<std::string>& args) {
 
   QImage image;
   std::string error;
-  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error)) {
+  std::vector<std::string> problems;
+  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error, &problems)) {
     std::fprintf(stderr, "render: no OpenGL context: %s\n", error.c_str());
     return 1;
   }
+  for (const std::string& problem : problems) std::fprintf(stderr, "render: %s\n", problem.c_str());
   bool written = false;
   if (EndsWithBmp(files[1])) {
     quillon::cDIB dib;

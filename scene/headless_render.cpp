@@ -6,6 +6,7 @@
 #include "common/program_state.h"
 #include "render/offscreen_context.h"
 #include "scene/legend.h"
+#include "scene/root_marks.h"
 #include "scene/scene_frame.h"
 
 namespace quillon {
@@ -89,7 +90,7 @@ void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& ex
 }
 
 bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
-                 std::string& error) {
+                 std::string& error, std::vector<std::string>* problems) {
   OffscreenContext context;
   if (!context.Create(options.width, options.height)) {
     error = context.Error();
@@ -110,6 +111,11 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
 
   frame.SetSceneExtras(options.extras);
   frame.CompileScene(drawScene, axes);
+  if (options.markRoots) {
+    // After the compile: a mark's height comes from the tables the graphs were drawn from.
+    std::vector<std::string> ignored;
+    frame.SetRootMarks(SearchAndMarkAll(drawScene, problems ? *problems : ignored));
+  }
   int32_t step = State().CurrentFrame;
   frame.Display(step, drawScene, camera, light);
   if (options.legend) {

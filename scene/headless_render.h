@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "scene/camera.h"
 #include "scene/model/axes_frame.h"
@@ -42,12 +43,16 @@ struct HeadlessRenderOptions {
   bool fit = false;
   SceneExtras extras;  // box mode and label style (a document's own, or a new scene's)
   bool legend = false;  // the colouring legend in the corner (when a graph is coloured from w)
+  // o and x over every zero and pole of each drawn graph's function inside its domain, as the
+  // window marks the selected graph's while its "Zeros and Poles" list is open.
+  bool markRoots = false;
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into
 // `image`. Needs a QGuiApplication (fonts); makes its own context. False with `error` set
 // when no context can be made.
+// `problems` receives what kept marks off a graph (nothing when markRoots is off).
 bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
-                 std::string& error);
+                 std::string& error, std::vector<std::string>* problems = nullptr);
 
 }  // namespace quillon

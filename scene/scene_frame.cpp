@@ -108,8 +108,8 @@ SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras) {
 void SceneFrame::ApplyOrientation(const Cls8& drawScene) {
   ProgramState& state = State();
   if (!state.TrackballActive) state.CurrentRotation = AnglesRotation(drawScene);
-  const std::array<float, 16> m = BuildRotMatrix(state.CurrentRotation);
-  glMultMatrixf(m.data());
+  orientation_ = BuildRotMatrix(state.CurrentRotation);
+  glMultMatrixf(orientation_.data());
 }
 
 ScreenProjection SceneFrame::OverlayProjection(const Cls4& camera) const {
@@ -305,6 +305,7 @@ void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, co
   const uint32_t list = ListForFrame(drawScene, lngAnimStep);
   if (list != 0) glCallList(list);
   glPopMatrix();
+  DrawRootMarks(rootMarks_, orientation_);
   DrawOverlay(camera);
   glFinish();
 }

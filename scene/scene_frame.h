@@ -4,7 +4,10 @@
 // display lists; Display sets the light and projection, clears and calls the current list.
 // Works in whatever OpenGL context is current; never touches a widget.
 
+#include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "scene/camera.h"
 #include "scene/model/axes_frame.h"
@@ -12,6 +15,7 @@
 #include "scene/model/light.h"
 #include "scene/model/scene_extras.h"
 #include "scene/model/scene_scaling.h"
+#include "scene/root_marks.h"
 #include "scene/screen_labels.h"
 
 namespace quillon {
@@ -48,6 +52,11 @@ class SceneFrame {
   // (tick labels and titles). The caller swaps buffers.
   void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
 
+  // Zero and pole marks drawn over every frame after the scene (none when empty); they follow
+  // the scene's orientation without a compile.
+  void SetRootMarks(std::vector<RootMark> marks) { rootMarks_ = std::move(marks); }
+  const std::vector<RootMark>& RootMarks() const { return rootMarks_; }
+
   // Frees every list and font; call while the context is still current.
   void Release();
 
@@ -78,6 +87,9 @@ class SceneFrame {
   SceneExtras extras_;
   FrameLabelSet labels_;
   Cls1 compiledBox_;  // the scene box of the last compile, for the overlay's projection
+  std::vector<RootMark> rootMarks_;
+  // The orientation the lists were recorded with, column-major.
+  std::array<float, 16> orientation_{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 };
 
 // The scene's orientation as a column-major matrix: the container's angles (roll, then pitch,

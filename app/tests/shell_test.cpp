@@ -76,7 +76,7 @@ class ShellTest : public QObject {
                           "Rotate About Z Axis", "Track Ball", "-", "Front", "Right", "Top", "ISO", "-",
                           "Box", "Settings...", "Legend"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuDraw")),
-             QStringList({"3D Graph", "Color Map", "-", "Axis...", "Light..."}));
+             QStringList({"3D Graph", "Color Map", "Zeros and Poles", "-", "Axis...", "Light..."}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuHelp")),
              QStringList({"Contents...", "-", "Home Page", "Customer Support", "-", "About..."}));
   }

@@ -111,8 +111,8 @@ SamplingRunner::Outcome SamplingRunner::RunJob(const Job& job, int64_t total,
         return;
       }
       if (!progress && clock.elapsed() >= kProgressDelayMs) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("Sampling the function..."),
-                                                     QStringLiteral("Cancel"), 0, 1000, parent_);
+        progress =
+            std::make_unique<QProgressDialog>(progressLabel_, QStringLiteral("Cancel"), 0, 1000, parent_);
         progress->setObjectName(QStringLiteral("SamplingProgress"));
         progress->setWindowTitle(QStringLiteral("Quillon"));
         progress->setWindowModality(Qt::WindowModal);

@@ -4,12 +4,14 @@
 // whose Cancel stops the sampling. A run-time error is shown in a message naming the error
 // and the point where it happened.
 
+#include <QString>
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/runtime_error.h"
 #include "graph/graph.h"
@@ -47,6 +49,9 @@ class SamplingRunner {
   using GraphSampler = std::function<bool(Cls9& graph, const SamplingOptions& options)>;
   bool Run(Cls9& graph, const GraphSampler& sample = SampleGraph);
 
+  // What the progress dialog says while a job runs ("Sampling the function..." unless set).
+  void SetProgressLabel(QString label) { progressLabel_ = std::move(label); }
+
   Outcome LastOutcome() const { return outcome_; }
   // Whether the progress dialog had to be shown during the last run.
   bool ProgressWasShown() const { return progressShown_; }
@@ -61,6 +66,7 @@ class SamplingRunner {
 
  private:
   QWidget* parent_;
+  QString progressLabel_ = QStringLiteral("Sampling the function...");
   Outcome outcome_ = Outcome::kSampled;
   bool progressShown_ = false;
 };

@@ -8,8 +8,12 @@
 #include <QImage>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "common/program_state.h"
+#include "graph/codes.h"
 #include "scene/headless_render.h"
 #include "scene/tests/scene_test_graphs.h"
 
@@ -114,6 +118,47 @@ TEST_F(ScenePictureTest, FrontViewPerspectiveAndHiddenFrame) {
   Keep(bare, "front_bare.png");
   EXPECT_EQ(Classify(bare).blue, 0);
   EXPECT_GT(Classify(bare).other, 200 * 200 / 20);
+}
+
+int ChangedPixels(const QImage& a, const QImage& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+  }
+  return n;
+}
+
+TEST_F(ScenePictureTest, RootMarksAreDrawnOnlyWhenAsked) {
+  // A sampled surface of z^2 - 1 (zeros at -1 and 1) in place of the evaluator-free one.
+  auto graph = std::make_shared<Cls9>(Cls9().Init(2, "", gtp::kSurface, ctp::kCartesian, "", "", "z^2-1", 20,
+                                                  20, -2, 2, -2, 2, 0, 0, 0, 0, 1, 0, shw::kSurface,
+                                                  smt::kSmoothest, false, false, false, 0));
+  graph->FunForm = fun::kExplicit;
+  graph->VarX = quantity::kX;
+  graph->VarY = quantity::kU;
+  graph->VarZ = quantity::kY;
+  graph->ColorR = quantity::kU;
+  graph->ColorG = quantity::kV;
+  graph->ColorB = quantity::kMagnitude;
+  ASSERT_TRUE(graph->GetPoints());
+  scene_ = Cls8();
+  scene_.Add(graph, "2");
+  HeadlessRenderOptions o;
+  o.width = o.height = 240;
+  o.view = PresetView::Iso;
+  o.fit = true;
+  const QImage bare = Render(o);
+  o.markRoots = true;
+  QImage marked;
+  std::string error;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(RenderScene(scene_, axes_, o, marked, error, &problems));
+  Keep(marked, "root_marks.png");
+  EXPECT_TRUE(problems.empty());
+  // Two rings of radius 5, stroke 2 and a rim: a few hundred pixels, nothing else.
+  const int changed = ChangedPixels(bare, marked);
+  EXPECT_GT(changed, 200);
+  EXPECT_LT(changed, 800);
 }
 
 }  // namespace
