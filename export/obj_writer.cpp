@@ -10,10 +10,9 @@ namespace quillon {
 namespace {
 
 // The shortest text that reads back as the same float.
-void AppendNumber(std::string& line, double value, bool asFloat = true) {
+void AppendNumber(std::string& line, double value) {
   char text[32];
-  const auto result = asFloat ? std::to_chars(text, text + sizeof text, static_cast<float>(value))
-                              : std::to_chars(text, text + sizeof text, value);
+  const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(value));
   line.push_back(' ');
   line.append(text, result.ptr);
 }
@@ -78,7 +77,7 @@ bool WriteMtl(std::ostream& out, const TriangleMesh& mesh) {
     AppendColor(text, "Kd", m.diffuse);
     AppendColor(text, "Ks", m.specular);
     text += "Ns";
-    AppendNumber(text, m.shininess * kExponentScale, false);
+    AppendNumber(text, m.shininess * kExponentScale);
     text += "\nd 1\nillum 2\n";
   }
   out << text;

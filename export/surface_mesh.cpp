@@ -73,14 +73,22 @@ class GridMeshBuilder {
 
   void AddTriangle(uint32_t a, uint32_t b, uint32_t c) {
     if (!keep_ || (Kept(a) && Kept(b) && Kept(c))) {
-      Emit(Vertex({a, a, -1}), Vertex({b, b, -1}), Vertex({c, c, -1}));
+      // One after the other, so that vertices are numbered in the order of the corners.
+      const uint32_t first = Vertex({a, a, -1});
+      const uint32_t second = Vertex({b, b, -1});
+      Emit(first, second, Vertex({c, c, -1}));
       return;
     }
     Polygon polygon{{a, a, -1}, {b, b, -1}, {c, c, -1}};
     for (int32_t plane = 0; plane < 2 && polygon.size() >= 3; ++plane) polygon = Clip(polygon, plane);
     if (polygon.size() < 3) return;
     const uint32_t first = Vertex(polygon[0]);
-    for (size_t i = 1; i + 1 < polygon.size(); ++i) Emit(first, Vertex(polygon[i]), Vertex(polygon[i + 1]));
+    uint32_t previous = Vertex(polygon[1]);
+    for (size_t i = 2; i < polygon.size(); ++i) {
+      const uint32_t next = Vertex(polygon[i]);
+      Emit(first, previous, next);
+      previous = next;
+    }
   }
 
   // One pass of polygon clipping against a plane: the corners on the kept side, and a cut
