@@ -20,7 +20,8 @@ WindowCommands::WindowCommands(frmF1& window)
       dialogs(window.Document(), window.Light(), &window),
       draw(files, dialogs),
       edit(window.Document(), dialogs, window.ClipGraphCount),
-      exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }) {
+      exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }),
+      fileExports(window.Document(), files, &window) {
   files.SetCapture([&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); });
   const auto clearResult = [&window] {
     State().ResultText.clear();
@@ -31,6 +32,9 @@ WindowCommands::WindowCommands(frmF1& window)
   draw.SetClearResult(clearResult);
   draw.SetHistory(&history);
   exports.SetParent(&window);
+  fileExports.SetRenderer(
+      [&window](const QSize& size, QString* error) { return window.picDraw()->RenderPicture(size, error); });
+  fileExports.SetDefaultSize([&window] { return window.picDraw()->PixelSize(); });
   edit.SetOnChanged([&window] {
     window.RefreshGraphList();
     window.RecompileAndRepaint();

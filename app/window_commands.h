@@ -1,7 +1,7 @@
 #pragma once
 // The command controllers of the main window, built from its pieces: the file dialog, the
-// association, the document's history and recent files, the File, Draw, Edit and picture
-// commands. The window's command slots call them (main_window_commands.cpp).
+// association, the document's history and recent files, the File, Draw, Edit, picture and
+// export commands. The window's command slots call them (main_window_commands.cpp).
 
 #include <QString>
 
@@ -12,6 +12,7 @@
 #include "app/file_association.h"
 #include "app/file_chooser.h"
 #include "app/file_commands.h"
+#include "app/file_export_commands.h"
 #include "app/recent_files.h"
 
 namespace quillon {
@@ -33,6 +34,7 @@ struct WindowCommands {
   DrawCommands draw;
   EditCommands edit;
   ExportCommands exports;
+  FileExportCommands fileExports;
 };
 
 }  // namespace quillon
