@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/memory_budget.h"
+#include "graph/sample_value.h"
 
 namespace quillon {
 
@@ -59,7 +60,7 @@ class GridMeshBuilder {
   }
 
   bool Defined(uint32_t n) const {
-    return std::isfinite(grid_.x[n]) && std::isfinite(grid_.y[n]) && std::isfinite(grid_.z[n]);
+    return HasValue(grid_.x[n]) && HasValue(grid_.y[n]) && HasValue(grid_.z[n]);
   }
 
   // Signed distance of a corner inside a plane's kept side (>= 0 kept).
