@@ -25,9 +25,27 @@ bool Fail(QString* error, const QString& fileName, const QString& reason) {
   return false;
 }
 
+// The frame as the screen shows it: OpenGL leaves the lit materials' alpha in the frame
+// buffer, which the window never blends, so the colours are kept as they are and made opaque.
+QImage Opaque(const QImage& frame) {
+  QImage opaque = frame.copy();
+  switch (frame.format()) {
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBA8888_Premultiplied:
+      opaque.reinterpretAsFormat(QImage::Format_RGBX8888);
+      return opaque;
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      opaque.reinterpretAsFormat(QImage::Format_RGB32);
+      return opaque;
+    default:
+      return frame.convertToFormat(QImage::Format_RGB32);
+  }
+}
+
 QImage WithOverlay(const QImage& picture, const PictureOverlay& overlay) {
   if (!overlay) return picture;
-  QImage drawn = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage drawn = picture.convertToFormat(QImage::Format_RGB32);
   QPainter painter(&drawn);
   overlay(painter, drawn.size());
   return drawn;
@@ -62,10 +80,7 @@ bool WriteRaster(QSaveFile& file, const QImage& picture, PictureFormat format, Q
   }
   QImageWriter writer(&file, format == PictureFormat::kPng ? "png" : "jpeg");
   if (format == PictureFormat::kJpeg) writer.setQuality(kJpegQuality);
-  // JPEG has no alpha: the picture is flattened first so that nothing turns black.
-  const QImage encoded =
-      format == PictureFormat::kJpeg ? picture.convertToFormat(QImage::Format_RGB32) : picture;
-  if (!writer.write(encoded)) return Fail(error, name, writer.errorString());
+  if (!writer.write(picture)) return Fail(error, name, writer.errorString());
   return true;
 }
 
@@ -106,7 +121,7 @@ std::optional<std::string> RefusePictureSize(int32_t width, int32_t height) {
                                                                  std::to_string(height) + " pixels");
 }
 
-bool WritePicture(const QString& fileName, const QImage& picture, QString* error,
+bool WritePicture(const QString& fileName, const QImage& frame, QString* error,
                   const PictureOverlay& overlay) {
   const std::optional<PictureFormat> format = PictureFormatOf(fileName);
   if (!format) {
@@ -114,7 +129,8 @@ bool WritePicture(const QString& fileName, const QImage& picture, QString* error
                 QStringLiteral("unknown extension \"%1\" (use .png, .jpg, .bmp, .pdf or .svg)")
                     .arg(QFileInfo(fileName).suffix()));
   }
-  if (picture.isNull()) return Fail(error, fileName, QStringLiteral("there is no picture"));
+  if (frame.isNull()) return Fail(error, fileName, QStringLiteral("there is no picture"));
+  const QImage picture = Opaque(frame);
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) return Fail(error, fileName, file.errorString());
 

@@ -35,8 +35,10 @@ uint64_t PictureMemoryBytes(int32_t width, int32_t height);
 // side outside 1..kMaxPictureSide, or more memory than the machine allows).
 std::optional<std::string> RefusePictureSize(int32_t width, int32_t height);
 
-// Writes the picture in the format of the name's extension. False with the file name and the
-// reason in *error (unknown extension, a file that cannot be written, an encoder failure).
+// Writes a drawn frame in the format of the name's extension, opaque as the screen shows it
+// (the alpha OpenGL leaves in a frame buffer is dropped, the colours kept). False with the file
+// name and the reason in *error (unknown extension, a file that cannot be written, an encoder
+// failure).
 bool WritePicture(const QString& fileName, const QImage& picture, QString* error,
                   const PictureOverlay& overlay = {});
 

@@ -114,6 +114,26 @@ TEST_F(ExportTest, PicturesThatCannotBeWrittenSayWhyAndLeaveNothing) {
   EXPECT_FALSE(RefusePictureSize(kMaxPictureSide, kMaxPictureSide));
 }
 
+TEST_F(ExportTest, FramesAreWrittenOpaqueWithTheColoursTheScreenShows) {
+  // A lit material leaves alpha below 1 in the frame buffer; the window shows the colours as
+  // they are, and so does the file.
+  for (const QImage::Format format : {QImage::Format_RGBA8888, QImage::Format_ARGB32_Premultiplied}) {
+    QImage frame(4, 4, format);
+    frame.fill(Qt::transparent);
+    uchar* first = frame.scanLine(0);
+    if (format == QImage::Format_RGBA8888) {
+      first[0] = 200, first[1] = 100, first[2] = 50, first[3] = 128;
+    } else {
+      first[0] = 50, first[1] = 100, first[2] = 200, first[3] = 128;  // B, G, R, A in memory
+    }
+    for (const char* name : {"o.png", "o.bmp"}) {
+      const QString path = dir_.filePath(QString::fromLatin1(name));
+      ASSERT_TRUE(WritePicture(path, frame, nullptr)) << name;
+      EXPECT_EQ(QImage(path).pixel(0, 0), qRgb(200, 100, 50)) << name << " " << format;
+    }
+  }
+}
+
 TEST_F(ExportTest, SceneMeshCarriesTheShownSurfacesAsDrawn) {
   // A hole in the middle of the surface, and a colour map lying flat.
   Cls9& surface = *scene_.Item(1);
