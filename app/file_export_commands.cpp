@@ -61,6 +61,11 @@ bool FileExportCommands::ExportPicture() {
     ReportFailure(kPictureTitle, what, QString::fromStdString(*refused));
     return false;
   }
+  // Large pictures take seconds to draw in software: the dialog shows before drawing starts.
+  constexpr qint64 kLargePicture = 4'000'000;
+  ProgressSteps progress(parent_, QString::fromLatin1(kPictureTitle),
+                         qint64(size->width()) * size->height() >= kLargePicture);
+  progress.Now(QStringLiteral("Drawing %1 x %2 pixels...").arg(size->width()).arg(size->height()));
   QString error;
   QImage picture;
   try {
@@ -74,14 +79,13 @@ bool FileExportCommands::ExportPicture() {
     return false;
   }
   bool written = false;
-  RunWithProgress(parent_, QString::fromLatin1(kPictureTitle),
-                  QStringLiteral("Writing %1...").arg(Name(fileName)), [&] {
-                    try {
-                      written = WritePicture(fileName, picture, &error, overlay_);
-                    } catch (const std::bad_alloc&) {
-                      error = QStringLiteral("there is not enough memory to encode it");
-                    }
-                  });
+  progress.InBackground(QStringLiteral("Writing %1...").arg(Name(fileName)), [&] {
+    try {
+      written = WritePicture(fileName, picture, &error, overlay_);
+    } catch (const std::bad_alloc&) {
+      error = QStringLiteral("there is not enough memory to encode it");
+    }
+  });
   if (!written) ReportFailure(kPictureTitle, what, error);
   return written;
 }
@@ -112,15 +116,15 @@ bool FileExportCommands::ExportSurface() {
     error = "there is not enough memory for the mesh";
   }
   if (written) {
-    RunWithProgress(parent_, QString::fromLatin1(kSurfaceTitle),
-                    QStringLiteral("Writing %1...").arg(Name(choice.fileName)), [&] {
-                      try {
-                        written = WriteMeshFile(fileName, mesh, error);
-                      } catch (const std::bad_alloc&) {
-                        written = false;
-                        error = "there is not enough memory to write the mesh";
-                      }
-                    });
+    ProgressSteps progress(parent_, QString::fromLatin1(kSurfaceTitle), false);
+    progress.InBackground(QStringLiteral("Writing %1...").arg(Name(choice.fileName)), [&] {
+      try {
+        written = WriteMeshFile(fileName, mesh, error);
+      } catch (const std::bad_alloc&) {
+        written = false;
+        error = "there is not enough memory to write the mesh";
+      }
+    });
   }
   if (!written) ReportFailure(kSurfaceTitle, what, QString::fromStdString(error));
   return written;
