@@ -1,9 +1,12 @@
 #include "app/draw_area.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -129,13 +132,7 @@ void DrawArea::Compile() {
   emit compiled();
 }
 
-void DrawArea::paintGL() {
-  if (!initialized_) return;
-  // QOpenGLWidget draws into its own framebuffer sized in device pixels; keep the camera's
-  // viewport on it even if a resize reached us before the context did.
-  const QSize pixels = PixelSize();
-  camera_.SetScreen(pixels.width(), pixels.height());
-  KeepAspect(camera_);
+void DrawArea::BringListsUpToDate() {
   if (compilePending_) {
     Compile();
   } else if (reorientPending_) {
@@ -151,6 +148,68 @@ void DrawArea::paintGL() {
     emit compiled();
   }
   reorientPending_ = false;
+}
+
+QImage DrawArea::RenderPicture(const QSize& size, QString* error) {
+  auto fail = [error](const QString& reason) {
+    if (error) *error = reason;
+    return QImage();
+  };
+  if (!initialized_) return fail(QStringLiteral("the drawing area has no OpenGL context yet"));
+  makeCurrent();
+  GLint largest = 0;
+  GLint viewport[2] = {0, 0};
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  const int limit = std::min({largest, viewport[0], viewport[1]});
+  if (size.width() > limit || size.height() > limit) {
+    doneCurrent();
+    return fail(QStringLiteral("this OpenGL draws at most %1 pixels a side").arg(limit));
+  }
+  BringListsUpToDate();
+  QOpenGLFramebufferObjectFormat format;
+  format.setAttachment(QOpenGLFramebufferObject::Depth);
+  QImage picture;
+  {
+    QOpenGLFramebufferObject buffer(size, format);
+    if (!buffer.isValid() || !buffer.bind()) {
+      doneCurrent();
+      return fail(QStringLiteral("no frame buffer of %1 x %2 pixels could be made")
+                      .arg(size.width())
+                      .arg(size.height()));
+    }
+    // A copy of the camera takes the picture's size, so the window's view stays as it is.
+    Cls4 camera = camera_;
+    camera.SetScreen(size.width(), size.height());
+    KeepAspect(camera);
+    try {
+      frame_.Display(State().CurrentFrame, document_.DrawScene, camera, light_);
+      if (document_.Extras.legend) {
+        if (const std::optional<LegendSpec> legend = SceneLegend(document_.DrawScene))
+          DrawLegendGl(size, *legend);
+      }
+    } catch (const RuntimeError& runtime) {
+      buffer.release();
+      doneCurrent();
+      return fail(QString::fromStdString(runtime.Description()));
+    }
+    picture = buffer.toImage();
+    buffer.release();
+  }
+  doneCurrent();
+  update();  // the next frame sets the window's own viewport again
+  if (picture.isNull()) return fail(QStringLiteral("there is not enough memory for the picture"));
+  return picture;
+}
+
+void DrawArea::paintGL() {
+  if (!initialized_) return;
+  // QOpenGLWidget draws into its own framebuffer sized in device pixels; keep the camera's
+  // viewport on it even if a resize reached us before the context did.
+  const QSize pixels = PixelSize();
+  camera_.SetScreen(pixels.width(), pixels.height());
+  KeepAspect(camera_);
+  BringListsUpToDate();
   try {
     frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_);
     if (State().SceneKind == 7) resampler_.ViewShown(CurrentViewTransform(camera_, document_.DrawScene));

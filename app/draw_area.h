@@ -50,6 +50,11 @@ class DrawArea : public QOpenGLWidget {
   void SetRootMarks(std::vector<RootMark> marks);
   // The drawing area's size in device pixels, what the camera is given.
   QSize PixelSize() const;
+  // The scene as the drawing area shows it (same lists, camera and light), drawn again into
+  // an offscreen frame buffer of `size` pixels: the view keeps its height in scene units and
+  // its width follows the picture's shape. A null picture with *error set when the frame
+  // buffer cannot be made (no context yet, a size the OpenGL cannot hold, no memory).
+  QImage RenderPicture(const QSize& size, QString* error);
 
  signals:
   // A right click: the graph edit menu goes here (global position).
@@ -71,6 +76,8 @@ class DrawArea : public QOpenGLWidget {
 
  private:
   void Compile();
+  // Records again what changed since the last frame (a full compile or the orientation).
+  void BringListsUpToDate();
   void ReleaseGl();
   QString MapReadout(const ViewTransform& view, double x, double y);
   QString SurfaceReadout(const ViewTransform& view, double x, double y);

@@ -96,14 +96,15 @@ class FileCommands {
   // Writes a picture as a standard BMP file, atomically like WriteWholeFile.
   static bool WriteBmpFile(const QString& fileName, const QImage& picture, QString* error);
 
+  // Shows a save dialog until the user cancels or picks a name that is new or may be
+  // replaced; the name comes back with the chosen filter's extension.
+  FileChoice ChooseSaveName(FileRequest request);
+
  private:
   bool WriteDocumentTo(const QString& fileName);
   // "Do you want to save the graphs?" with Yes, No and Cancel when there are unsaved graphs;
   // true when the command may go on (No, or Yes and a written save).
   bool OfferToSave();
-  // Shows a save dialog until the user cancels or picks a name that is new or may be
-  // replaced; the name comes back with the chosen filter's extension.
-  FileChoice ChooseSaveName(FileRequest request);
 
   SceneDocument& doc_;
   FileChooser* chooser_;

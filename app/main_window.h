@@ -111,6 +111,8 @@ class frmF1 : public QMainWindow {
   // --- file, list and help commands of the shell ---
   void OnFileNew();
   void OnFilePrintPreview();
+  void OnFileExportPicture();
+  void OnFileExportSurface();
   void OnFileExit();
   void OnEditDelete();
   void OnEditDeleteAll();

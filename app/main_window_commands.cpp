@@ -27,6 +27,12 @@ void frmF1::OnFileSaveAs() {
 void frmF1::OnFilePrint() {
   Commands().exports.Print();
 }
+void frmF1::OnFileExportPicture() {
+  Commands().fileExports.ExportPicture();
+}
+void frmF1::OnFileExportSurface() {
+  Commands().fileExports.ExportSurface();
+}
 void frmF1::OnEditCut() {
   // Cut is Copy, then Delete; a graph that did not reach the clipboard stays.
   if (document_.CurrentIndex() < 0 || !Commands().edit.Copy()) return;

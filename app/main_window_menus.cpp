@@ -27,6 +27,9 @@ void frmF1::CreateMenus() {
   file->addSeparator();
   file->addAction(MenuAction("mnuFilePrint", tr("&Print..."), &frmF1::OnFilePrint, QKeySequence::Print));
   file->addAction(MenuAction("mnuFilePrintPreview", tr("Print Pre&view..."), &frmF1::OnFilePrintPreview));
+  file->addSeparator();
+  file->addAction(MenuAction("mnuFileExportPicture", tr("Export P&icture..."), &frmF1::OnFileExportPicture));
+  file->addAction(MenuAction("mnuFileExportSurface", tr("Export Sur&face..."), &frmF1::OnFileExportSurface));
   AddRecentFileActions(file);
   file->addSeparator();
   file->addAction(MenuAction("mnuFileExit", tr("E&xit"), &frmF1::OnFileExit, QKeySequence(tr("Ctrl+Q"))));

@@ -23,9 +23,11 @@ WindowCommands::WindowCommands(frmF1& window)
       draw(files, dialogs),
       edit(window.Document(), dialogs, window.ClipGraphCount),
       exports(window.Document(), [&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); }),
-      zerosPoles(window.Document(), &window, [&window](std::vector<RootMark> marks) {
-        if (window.picDraw()) window.picDraw()->SetRootMarks(std::move(marks));
-      }) {
+      zerosPoles(window.Document(), &window,
+                 [&window](std::vector<RootMark> marks) {
+                   if (window.picDraw()) window.picDraw()->SetRootMarks(std::move(marks));
+                 }),
+      fileExports(window.Document(), files, &window) {
   files.SetCapture([&window] { return ExportCommands::CaptureDrawingArea(window.picDraw()); });
   const auto clearResult = [&window] {
     State().ResultText.clear();
@@ -36,6 +38,9 @@ WindowCommands::WindowCommands(frmF1& window)
   draw.SetClearResult(clearResult);
   draw.SetHistory(&history);
   exports.SetParent(&window);
+  fileExports.SetRenderer(
+      [&window](const QSize& size, QString* error) { return window.picDraw()->RenderPicture(size, error); });
+  fileExports.SetDefaultSize([&window] { return window.picDraw()->PixelSize(); });
   edit.SetOnChanged([&window] {
     window.RefreshGraphList();
     window.RecompileAndRepaint();

@@ -1,7 +1,7 @@
 #pragma once
 // The command controllers of the main window, built from its pieces: the file dialog, the
-// association, the document's history and recent files, the File, Draw, Edit and picture
-// commands. The window's command slots call them (main_window_commands.cpp).
+// association, the document's history and recent files, the File, Draw, Edit, picture and
+// export commands. The window's command slots call them (main_window_commands.cpp).
 
 #include <QString>
 
@@ -12,6 +12,7 @@
 #include "app/file_association.h"
 #include "app/file_chooser.h"
 #include "app/file_commands.h"
+#include "app/file_export_commands.h"
 #include "app/recent_files.h"
 #include "app/zeros_poles_command.h"
 
@@ -35,6 +36,7 @@ struct WindowCommands {
   EditCommands edit;
   ExportCommands exports;
   ZerosPolesCommand zerosPoles;
+  FileExportCommands fileExports;
 };
 
 }  // namespace quillon

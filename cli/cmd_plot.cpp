@@ -16,7 +16,7 @@
 #include "common/runtime_error.h"
 #include "document/scene_document.h"
 #include "graph/codes.h"
-#include "render/dib.h"
+#include "render/picture_file.h"
 #include "scene/headless_render.h"
 
 namespace {
@@ -104,7 +104,7 @@ int RunPlot(const std::vector<std::string>& args) {
 
   QCommandLineParser parser;
   parser.addPositionalArgument("F", "the function of z; may follow --");
-  parser.addPositionalArgument("OUT", "the picture: BMP when it ends in .bmp, PNG otherwise");
+  parser.addPositionalArgument("OUT", "the picture: PNG, JPEG, BMP, PDF or SVG by its extension");
   const QCommandLineOption xOption("x", "x range and steps (default -2,2,40)", "MIN,MAX,STEPS");
   const QCommandLineOption yOption("y", "y range and steps (default -2,2,40)", "MIN,MAX,STEPS");
   const QCommandLineOption mapOption("map", "draw a colour map instead of a surface");
@@ -135,6 +135,11 @@ int RunPlot(const std::vector<std::string>& args) {
   }
   const QStringList positional = parser.positionalArguments();
   if (positional.size() != 2) return usage("give a function and an output file");
+  if (!quillon::PictureFormatOf(positional[1])) {
+    std::fprintf(stderr, "quillon-cli plot: %s: unknown extension (use .png, .jpg, .bmp, .pdf or .svg)\n",
+                 qPrintable(positional[1]));
+    return 1;
+  }
 
   Axis x, y;
   if (parser.isSet(xOption) && !ParseAxis(parser.value(xOption), x))
@@ -215,16 +220,9 @@ int RunPlot(const std::vector<std::string>& args) {
     std::fprintf(stderr, "quillon-cli plot: no OpenGL context: %s\n", error.c_str());
     return 1;
   }
-  const std::string out = positional[1].toStdString();
-  bool written = false;
-  if (positional[1].endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
-    quillon::cDIB dib;
-    written = dib.CreateFromImage(image) && dib.WriteToFile(out);
-  } else {
-    written = image.save(positional[1], "PNG");
-  }
-  if (!written) {
-    std::fprintf(stderr, "quillon-cli plot: cannot write %s\n", out.c_str());
+  QString reason;
+  if (!quillon::WritePicture(positional[1], image, &reason)) {
+    std::fprintf(stderr, "quillon-cli plot: cannot write %s\n", qPrintable(reason));
     return 1;
   }
   return 0;

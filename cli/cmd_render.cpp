@@ -1,13 +1,13 @@
 // quillon-cli render: draws a document headless with the window's frame code and writes the
-// picture (PNG, or BMP when the output name ends in .bmp).
+// picture in the format the output name's extension names.
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@
 #include "common/runtime_error.h"
 #include "document/document_file.h"
 #include "document/scene_document.h"
-#include "render/dib.h"
+#include "render/picture_file.h"
 #include "scene/headless_render.h"
 
 namespace {
@@ -36,8 +36,9 @@ void PrintRenderUsage(FILE* out) {
                "                          [--colouring channels|phase|enhanced|modulus]\n"
                "                          [--contours none|modulus|phase|both] [--legend on|off]\n"
                "Draws the document with the window's start-up camera (--fit frames it as the\n"
-               "window does after opening a document) and writes the picture\n"
-               "(BMP when OUT ends in .bmp, PNG otherwise). Default size 600x600.\n"
+               "window does after opening a document) and writes the picture in the format\n"
+               "OUT's extension names: .png, .jpg, .bmp, .pdf or .svg (PDF and SVG embed the\n"
+               "pixels at the picture's size). Default size 600x600, at most 8192x8192.\n"
                "--clip, --colouring and --contours apply to every graph, --box, --labels and\n"
                "--legend to the scene; without them the document's own settings hold.\n"
                "--roots marks the zeros (o) and poles (x) of each drawn graph's function inside\n"
@@ -56,13 +57,6 @@ bool ParseSize(const std::string& text, int32_t& w, int32_t& h) {
   w = static_cast<int32_t>(a);
   h = static_cast<int32_t>(b);
   return true;
-}
-
-bool EndsWithBmp(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".bmp";
 }
 
 int RunRender(const std::vector<std::string>& args) {
@@ -147,6 +141,16 @@ int RunRender(const std::vector<std::string>& args) {
     return 2;
   }
 
+  if (!quillon::PictureFormatOf(QString::fromStdString(files[1]))) {
+    std::fprintf(stderr, "render: %s: unknown extension (use .png, .jpg, .bmp, .pdf or .svg)\n",
+                 files[1].c_str());
+    return 1;
+  }
+  if (const auto refused = quillon::RefusePictureSize(options.width, options.height)) {
+    std::fprintf(stderr, "render: %s\n", refused->c_str());
+    return 1;
+  }
+
   // Fonts and images need QtGui, which must not look for a display.
   const std::unique_ptr<QGuiApplication> app = quillon::cli::StartOffscreenGui();
 
@@ -180,25 +184,26 @@ int RunRender(const std::vector<std::string>& args) {
   QImage image;
   std::string error;
   std::vector<std::string> problems;
-  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error, &problems)) {
-    std::fprintf(stderr, "render: no OpenGL context: %s\n", error.c_str());
-    return 1;
-  }
-  for (const std::string& problem : problems) std::fprintf(stderr, "render: %s\n", problem.c_str());
-  bool written = false;
-  if (EndsWithBmp(files[1])) {
-    quillon::cDIB dib;
-    written = dib.CreateFromImage(image) && dib.WriteToFile(files[1]);
-  } else {
-    written = image.save(QString::fromStdString(files[1]), "PNG");
-  }
-  if (!written) {
-    std::fprintf(stderr, "render: cannot write %s\n", files[1].c_str());
+  try {
+    if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error, &problems)) {
+      std::fprintf(stderr, "render: no OpenGL context: %s\n", error.c_str());
+      return 1;
+    }
+    for (const std::string& problem : problems) std::fprintf(stderr, "render: %s\n", problem.c_str());
+    QString reason;
+    if (!quillon::WritePicture(QString::fromStdString(files[1]), image, &reason)) {
+      std::fprintf(stderr, "render: cannot write %s\n", qPrintable(reason));
+      return 1;
+    }
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "render: not enough memory for a picture of %d x %d pixels\n", options.width,
+                 options.height);
     return 1;
   }
   return 0;
 }
 
-QUILLON_CLI_COMMAND("render", "draw a document into a PNG or BMP picture, headless", RunRender);
+QUILLON_CLI_COMMAND("render", "draw a document into a PNG, JPEG, BMP, PDF or SVG picture, headless",
+                    RunRender);
 
 }  // namespace

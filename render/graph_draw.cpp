@@ -124,10 +124,8 @@ class ClipPlanes {
 };
 
 void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
-  g.GetBox(g.Animation ? lngAnimStep : 0);
   State().ResultText.clear();
-  if (DrawnBySurfaceRenderer(g.GraphType)) GiveSurfaceAnExtent(g, lngAnimStep);
-  if (ShowsLayers(g)) g.BoxMinY = ToSingle(static_cast<double>(g.BoxMinY) + kLayerDrop);
+  PrepareGraphBox(g, lngAnimStep);
 
   // Cell sizes; a fault here ends the drawing before any state changes.
   const double cellX = CheckedFinite(CheckedDivide(static_cast<double>(g.BoxMaxX) - g.BoxMinX, g.StepU));
@@ -161,6 +159,12 @@ void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
 }
 
 }  // namespace
+
+void PrepareGraphBox(Cls9& g, int32_t lngAnimStep) {
+  g.GetBox(g.Animation ? lngAnimStep : 0);
+  if (DrawnBySurfaceRenderer(g.GraphType)) GiveSurfaceAnExtent(g, lngAnimStep);
+  if (ShowsLayers(g)) g.BoxMinY = ToSingle(static_cast<double>(g.BoxMinY) + kLayerDrop);
+}
 
 void Draw(Cls9& graph, int32_t& lngAnimStep) {
   try {

@@ -15,4 +15,8 @@ namespace quillon {
 // stays). It never shows a message box.
 void Draw(Cls9& graph, int32_t& lngAnimStep);
 
+// The box limits Draw gives a graph before drawing it for an animation step (what the colour
+// ranges and layers of the surface renderer are taken from). No OpenGL.
+void PrepareGraphBox(Cls9& graph, int32_t lngAnimStep);
+
 }  // namespace quillon

@@ -66,8 +66,8 @@ class ShellTest : public QObject {
     for (QAction* a : w.menuBar()->actions()) menus << Caption(a);
     QCOMPARE(menus, QStringList({"File", "Edit", "View", "Draw", "Help"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuFile")),
-             QStringList(
-                 {"New", "Open...", "Save", "SaveAs...", "-", "Print...", "Print Preview...", "-", "Exit"}));
+             QStringList({"New", "Open...", "Save", "SaveAs...", "-", "Print...", "Print Preview...", "-",
+                          "Export Picture...", "Export Surface...", "-", "Exit"}));
     QCOMPARE(Captions(Control<QMenu>(&w, "mnuEdit")),
              QStringList(
                  {"Undo", "Redo", "-", "Cut", "Copy", "Copy As BMP", "Paste", "-", "Delete", "Delete All"}));
