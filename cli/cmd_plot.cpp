@@ -152,6 +152,10 @@ int RunPlot(const std::vector<std::string>& args) {
   options.fit = true;
   if (parser.isSet(sizeOption) && !ParseSize(parser.value(sizeOption), options.width, options.height))
     return usage("--size wants WxH, e.g. 800x600");
+  if (const auto refused = quillon::RefusePictureSize(options.width, options.height)) {
+    std::fprintf(stderr, "quillon-cli plot: %s\n", refused->c_str());
+    return 1;
+  }
   const bool map = parser.isSet(mapOption);
   if (parser.isSet(viewOption)) {
     const QString v = parser.value(viewOption);
