@@ -41,7 +41,7 @@ struct HeadlessRenderOptions {
   std::optional<PresetView> view;      // none: the document's own orientation
   std::optional<int32_t> projectType;  // none: the camera's default (orthographic)
   bool fit = false;
-  SceneExtras extras;  // box mode and label style (a document's own, or a new scene's)
+  SceneExtras extras;   // box mode and label style (a document's own, or a new scene's)
   bool legend = false;  // the colouring legend in the corner (when a graph is coloured from w)
   // o and x over every zero and pole of each drawn graph's function inside its domain, as the
   // window marks the selected graph's while its "Zeros and Poles" list is open.
