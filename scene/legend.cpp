@@ -27,11 +27,11 @@ QString ModulusLabel(double log10Value) {
   return QString::number(std::pow(10.0, log10Value), 'g', 2);
 }
 
-QImage Wheel(const LegendSpec& spec) {
+QImage Wheel(const LegendSpec& kind) {
   const int side = 2 * kWheelRadius + 1;
   QImage wheel(side, side, QImage::Format_ARGB32);
   wheel.fill(Qt::transparent);
-  const ComplexColouring colour(spec.mode);
+  const ComplexColouring colour(kind.mode);
   for (int py = 0; py < side; ++py) {
     for (int px = 0; px < side; ++px) {
       const double x = px - kWheelRadius;
@@ -53,15 +53,15 @@ std::optional<LegendSpec> SceneLegend(const Cls8& drawScene) {
   for (const Cls8::Entry& entry : drawScene.FunSurfs()) {
     const Cls9& g = *entry.graph;
     if (g.Extras.colouring == Colouring::kChannels) continue;
-    LegendSpec spec{g.Extras.colouring, {}};
-    if (spec.mode == Colouring::kModulus) spec.range = ModulusRangeOf(g);
-    return spec;
+    LegendSpec kind{g.Extras.colouring, {}};
+    if (kind.mode == Colouring::kModulus) kind.range = ModulusRangeOf(g);
+    return kind;
   }
   return std::nullopt;
 }
 
-QImage LegendImage(const LegendSpec& spec) {
-  const bool bar = spec.mode == Colouring::kModulus;
+QImage LegendImage(const LegendSpec& kind) {
+  const bool bar = kind.mode == Colouring::kModulus;
   const QSize size =
       bar ? QSize(kBarWidth + kLabelRoom + 2 * kPadding + 10, kBarHeight + 2 * kPadding + 12)
           : QSize(2 * kWheelRadius + 2 * kLabelRoom + 2 * kPadding, 2 * kWheelRadius + 2 * kPadding + 28);
@@ -84,7 +84,7 @@ QImage LegendImage(const LegendSpec& spec) {
     }
     p.setBrush(Qt::NoBrush);
     p.drawRect(barRect);
-    const double low = spec.range.lowLog10, high = spec.range.highLog10;
+    const double low = kind.range.lowLog10, high = kind.range.highLog10;
     for (int i = 0; i <= 4; ++i) {
       const double t = i / 4.0;
       const int y = barRect.bottom() - static_cast<int>(std::lround(t * (kBarHeight - 1)));
@@ -95,7 +95,7 @@ QImage LegendImage(const LegendSpec& spec) {
     return image;
   }
   const QPoint centre(size.width() / 2, kPadding + 12 + kWheelRadius);
-  p.drawImage(centre.x() - kWheelRadius, centre.y() - kWheelRadius, Wheel(spec));
+  p.drawImage(centre.x() - kWheelRadius, centre.y() - kWheelRadius, Wheel(kind));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(centre), kWheelRadius + 0.5, kWheelRadius + 0.5);
   const QFontMetrics metrics(font);
@@ -118,15 +118,15 @@ QPoint LegendPlace(QSize area, QSize legend) {
   return {area.width() - legend.width() - kMargin, area.height() - legend.height() - kMargin};
 }
 
-void PaintLegend(QPainter& painter, QSize area, const LegendSpec& spec) {
-  const QImage image = LegendImage(spec);
+void PaintLegend(QPainter& painter, QSize area, const LegendSpec& kind) {
+  const QImage image = LegendImage(kind);
   painter.drawImage(LegendPlace(area, image.size()), image);
 }
 
-void DrawLegendGl(QSize area, const LegendSpec& spec) {
+void DrawLegendGl(QSize area, const LegendSpec& kind) {
   if (area.width() <= 0 || area.height() <= 0) return;
   // GL rows run upwards and take straight (not premultiplied) RGBA.
-  const QImage image = LegendImage(spec).convertToFormat(QImage::Format_RGBA8888).mirrored();
+  const QImage image = LegendImage(kind).convertToFormat(QImage::Format_RGBA8888).mirrored();
   const QPoint place = LegendPlace(area, image.size());
   const int x = place.x();
   const int y = area.height() - place.y() - image.height();

@@ -25,16 +25,16 @@ struct LegendSpec {
 std::optional<LegendSpec> SceneLegend(const Cls8& drawScene);
 
 // The legend as a picture with a transparent surround.
-QImage LegendImage(const LegendSpec& spec);
+QImage LegendImage(const LegendSpec& kind);
 
 // Where the legend's top left corner goes in a drawing area of `area` device pixels (y down).
 QPoint LegendPlace(QSize area, QSize legend);
 
 // Paints the legend into a picture of the drawing area.
-void PaintLegend(QPainter& painter, QSize area, const LegendSpec& spec);
+void PaintLegend(QPainter& painter, QSize area, const LegendSpec& kind);
 
 // Draws the legend over what the current context holds, in window coordinates; the matrices
 // and the state it changes are restored.
-void DrawLegendGl(QSize area, const LegendSpec& spec);
+void DrawLegendGl(QSize area, const LegendSpec& kind);
 
 }  // namespace quillon
