@@ -70,24 +70,28 @@ class DialogsSamplingRunnerTest : public QObject {
     QCOMPARE(runner.RunJob(SlowJob(900), 100), SamplingRunner::Outcome::kSampled);
     QVERIFY(runner.ProgressWasShown());
     QVERIFY(busyDuringRun);
-    QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+    // A frozen loop would not tick at all; a loaded machine still gives several.
+    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
     QVERIFY(VisibleProgress() == nullptr);
   }
 
   void cancelInTheProgressDialogStopsTheWork() {
     QDialog parent;
     parent.show();
-    QTimer::singleShot(SamplingRunner::kProgressDelayMs + 200, [] {
-      // What the user does: the dialog's Cancel button.
+    // What the user does: the dialog's Cancel button, as soon as the dialog is there (however
+    // late a loaded machine shows it).
+    QTimer clickWhenShown;
+    connect(&clickWhenShown, &QTimer::timeout, [] {
       if (QProgressDialog* progress = VisibleProgress()) {
         if (auto* button = progress->findChild<QPushButton*>()) button->click();
       }
     });
+    clickWhenShown.start(20);
     SamplingRunner runner(&parent);
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(runner.RunJob(SlowJob(20000), 100), SamplingRunner::Outcome::kCancelled);
-    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(clock.elapsed() < 15000);
   }
 
   void inputToTheDialogIsHeldBackWhileSampling() {
