@@ -9,11 +9,11 @@
 
 #include "app/draw_commands.h"
 #include "app/edit_commands.h"
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "document/clipboard_text.h"
 #include "graph/dialogs/color_map_dialog.h"
 #include "graph/dialogs/function_graph_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

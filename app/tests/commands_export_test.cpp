@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "app/export_commands.h"
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

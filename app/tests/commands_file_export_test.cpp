@@ -10,10 +10,10 @@
 #include <QtTest>
 
 #include "app/picture_size_dialog.h"
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "export/tests/mesh_readers.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

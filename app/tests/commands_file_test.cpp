@@ -9,9 +9,9 @@
 #include <QtTest>
 
 #include "app/file_commands.h"
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "document/document_writer.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

@@ -11,10 +11,10 @@
 #include <QtTest>
 
 #include "app/help_commands.h"
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "expr/function_table.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

@@ -12,11 +12,11 @@
 #include <QtTest>
 #include <new>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "app/window_commands.h"
 #include "graph/dialogs/function_graph_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "graph/dialogs/color_map_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

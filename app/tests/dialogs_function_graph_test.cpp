@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <cmath>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "common/runtime_error.h"
 #include "graph/dialogs/function_graph_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

@@ -12,11 +12,11 @@
 #include <chrono>
 #include <thread>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "common/runtime_error.h"
 #include "graph/dialogs/sampling_runner.h"
 #include "graph/sampling.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

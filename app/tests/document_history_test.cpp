@@ -14,13 +14,13 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "app/window_commands.h"
 #include "document/document_writer.h"
 #include "graph/dialogs/color_map_dialog.h"
 #include "graph/dialogs/function_graph_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

@@ -8,7 +8,7 @@
 
 #include "app/file_association.h"
 #include "app/help_commands.h"
-#include "app/tests/test_registry.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

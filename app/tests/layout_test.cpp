@@ -10,9 +10,9 @@
 #include "app/client_area.h"
 #include "app/splitter_bar.h"
 #include "app/splitter_limits.h"
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

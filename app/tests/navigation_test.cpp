@@ -6,13 +6,13 @@
 #include <cmath>
 
 #include "app/mouse_navigator.h"
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "scene/camera.h"
 #include "scene/headless_render.h"
 #include "scene/model/quaternion.h"
 #include "scene/scene_frame.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

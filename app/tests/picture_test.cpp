@@ -15,11 +15,11 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "document/document_writer.h"
 #include "document/examples.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

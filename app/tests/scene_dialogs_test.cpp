@@ -9,8 +9,6 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "scene/camera.h"
@@ -21,6 +19,8 @@
 #include "scene/dialogs/view_setting_dialog.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/light.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

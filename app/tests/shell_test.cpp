@@ -14,10 +14,10 @@
 #include <QtTest>
 
 #include "app/about_box.h"
-#include "app/tests/gui_helpers.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "app/toolbar_hints.h"
+#include "test_support/gui_helpers.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/tests/commands_fixture.h"
-#include "app/tests/test_registry.h"
 #include "app/tests/window_fixture.h"
 #include "graph/dialogs/zeros_poles_dialog.h"
+#include "test_support/commands_fixture.h"
+#include "test_support/test_registry.h"
 
 namespace quillon::test {
 

@@ -1,6 +1,6 @@
 #pragma once
-// All GUI test classes of the window live in one QtTest executable: each file registers
-// its class here and test_main.cpp runs them one after the other.
+// The QtTest classes of one folder live in one executable: each file registers its class
+// here and the folder's test_main.cpp runs them one after the other in one application.
 
 #include <QObject>
 #include <functional>
@@ -12,6 +12,9 @@ namespace quillon::test {
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 std::vector<TestFactory>& RegisteredTests();
+
+// Runs every registered class with QTest::qExec; 0 when all passed. Needs the application.
+int RunRegisteredTests(int argc, char** argv);
 
 template <class T>
 struct RegisterTest {
