@@ -1,12 +1,13 @@
 // The "Function Color Map" form: its own messages and their order, the fixed magnitude
 // height, and adding and editing maps.
 
+#include "graph/dialogs/color_map_dialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
 
-#include "graph/dialogs/color_map_dialog.h"
 #include "test_support/commands_fixture.h"
 #include "test_support/test_registry.h"
 
@@ -157,4 +158,4 @@ QUILLON_REGISTER_TEST(DialogsColorMapTest);
 
 }  // namespace quillon::test
 
-#include "dialogs_color_map_test.moc"
+#include "color_map_dialog_test.moc"

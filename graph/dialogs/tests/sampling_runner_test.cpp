@@ -2,6 +2,8 @@
 // dialog appears only for slow work and its Cancel stops the work; errors come back with
 // the point where they happened.
 
+#include "graph/dialogs/sampling_runner.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -13,7 +15,6 @@
 #include <thread>
 
 #include "common/runtime_error.h"
-#include "graph/dialogs/sampling_runner.h"
 #include "graph/sampling.h"
 #include "test_support/commands_fixture.h"
 #include "test_support/test_registry.h"
@@ -180,4 +181,4 @@ QUILLON_REGISTER_TEST(DialogsSamplingRunnerTest);
 
 }  // namespace quillon::test
 
-#include "dialogs_sampling_runner_test.moc"
+#include "sampling_runner_test.moc"

@@ -1,6 +1,8 @@
 // The "3D Function Graph Properties" form: its controls, every confirm rule and message, and
 // how a confirmed graph enters the scene or replaces the edited one.
 
+#include "graph/dialogs/function_graph_dialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,7 +12,6 @@
 #include <cmath>
 
 #include "common/runtime_error.h"
-#include "graph/dialogs/function_graph_dialog.h"
 #include "test_support/commands_fixture.h"
 #include "test_support/test_registry.h"
 
@@ -447,4 +448,4 @@ QUILLON_REGISTER_TEST(DialogsFunctionGraphTest);
 
 }  // namespace quillon::test
 
-#include "dialogs_function_graph_test.moc"
+#include "function_graph_dialog_test.moc"
