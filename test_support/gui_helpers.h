@@ -1,15 +1,11 @@
 #pragma once
-// Small helpers of the window tests: finding controls by objectName (failing loudly when a
-// control is missing), scripted colour choices, typing into boxes.
+// Small helpers of the widget tests: finding controls by objectName (failing loudly when a
+// control is missing), typing into boxes and reading them.
 
 #include <QLineEdit>
 #include <QtTest>
-#include <deque>
-#include <optional>
 #include <stdexcept>
 #include <string>
-
-#include "scene/dialogs/color_chooser.h"
 
 namespace quillon::test {
 
@@ -27,24 +23,5 @@ inline void SetText(const QObject* root, const QString& name, const QString& tex
 inline QString Text(const QObject* root, const QString& name) {
   return Control<QLineEdit>(root, name)->text();
 }
-
-// Installs a colour chooser that answers from a script (nothing = cancelled) and records
-// the colours it was opened with; restores QColorDialog when destroyed.
-class ScriptedColors {
- public:
-  ScriptedColors() {
-    SetColorChooser([this](int32_t initial, QWidget*) -> std::optional<int32_t> {
-      opened.push_back(initial);
-      if (answers.empty()) return std::nullopt;
-      const std::optional<int32_t> answer = answers.front();
-      answers.pop_front();
-      return answer;
-    });
-  }
-  ~ScriptedColors() { SetColorChooser({}); }
-
-  std::deque<std::optional<int32_t>> answers;
-  std::vector<int32_t> opened;
-};
 
 }  // namespace quillon::test

@@ -16,6 +16,7 @@
 #include "scene/dialogs/axis_style_dialog.h"
 #include "scene/dialogs/color_swatch.h"
 #include "scene/dialogs/light_dialog.h"
+#include "scene/dialogs/tests/scripted_colors.h"
 #include "scene/dialogs/view_setting_dialog.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/light.h"
