@@ -19,7 +19,7 @@
 #include "graph/sample_value.h"
 #include "graph/value_readout.h"
 #include "graph/view_sampling.h"
-#include "scene/camera.h"
+#include "scene/camera_gl.h"
 #include "scene/legend.h"
 #include "scene/model/light.h"
 #include "scene/view_pick.h"
@@ -78,7 +78,7 @@ void DrawArea::ReleaseGl() {
 
 void DrawArea::resizeGL(int, int) {
   const QSize pixels = PixelSize();
-  camera_.SetScreen(pixels.width(), pixels.height());
+  SetScreen(camera_, pixels.width(), pixels.height());
   KeepAspect(camera_);
 }
 
@@ -180,7 +180,7 @@ QImage DrawArea::RenderPicture(const QSize& size, QString* error) {
     }
     // A copy of the camera takes the picture's size, so the window's view stays as it is.
     Cls4 camera = camera_;
-    camera.SetScreen(size.width(), size.height());
+    SetScreen(camera, size.width(), size.height());
     KeepAspect(camera);
     try {
       frame_.Display(State().CurrentFrame, document_.DrawScene, camera, light_);
@@ -207,7 +207,7 @@ void DrawArea::paintGL() {
   // QOpenGLWidget draws into its own framebuffer sized in device pixels; keep the camera's
   // viewport on it even if a resize reached us before the context did.
   const QSize pixels = PixelSize();
-  camera_.SetScreen(pixels.width(), pixels.height());
+  SetScreen(camera_, pixels.width(), pixels.height());
   KeepAspect(camera_);
   BringListsUpToDate();
   try {

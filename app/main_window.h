@@ -12,7 +12,7 @@
 
 #include "app/mouse_navigator.h"
 #include "document/scene_document.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/model/light.h"
 
 class QAction;

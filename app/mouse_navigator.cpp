@@ -1,7 +1,7 @@
 #include "app/mouse_navigator.h"
 
 #include "common/program_state.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/model/trackball.h"
 
 namespace quillon {

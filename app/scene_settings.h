@@ -12,7 +12,7 @@
 #include <string>
 
 #include "document/scene_document.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/model/light.h"
 
 namespace quillon {

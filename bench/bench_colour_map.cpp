@@ -17,7 +17,7 @@
 #include "graph/view_sampling.h"
 #include "render/material.h"
 #include "render/offscreen_context.h"
-#include "scene/camera.h"
+#include "scene/camera_gl.h"
 #include "scene/headless_render.h"
 #include "scene/model/axes_frame.h"
 #include "scene/model/container.h"
@@ -83,7 +83,7 @@ void BM_ColourMapOkToFirstFrame(benchmark::State& st) {
     StartScene(scene, axes);
     Cls4 camera;
     Cls10 light;
-    camera.SetScreen(kWidth, kHeight);
+    SetScreen(camera, kWidth, kHeight);
     camera.SetViewRect(camera.VolWidth, camera.VolHeight);
     auto g = E2Map(1000);
     g->GetPoints();
@@ -103,7 +103,7 @@ void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
   StartScene(scene, axes);
   Cls4 camera;
   Cls10 light;
-  camera.SetScreen(kWidth, kHeight);
+  SetScreen(camera, kWidth, kHeight);
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   auto g = E2Map(1000);
   g->GetPoints();

@@ -15,7 +15,7 @@
 #include "graph/graph.h"
 #include "render/material.h"
 #include "render/offscreen_context.h"
-#include "scene/camera.h"
+#include "scene/camera_gl.h"
 #include "scene/headless_render.h"
 #include "scene/light_gl.h"
 #include "scene/model/axes_frame.h"
@@ -75,7 +75,7 @@ struct Scene {
     drawScene.Add(g, "1");
     axes.SetDefault();
     ApplyPresetView(drawScene, PresetView::Iso);
-    camera.SetScreen(kWidth, kHeight);
+    SetScreen(camera, kWidth, kHeight);
     ZoomToFit(camera, drawScene, false);
   }
   std::shared_ptr<Cls9> graph;
@@ -110,7 +110,7 @@ uint32_t CompileBaseline(const Cls9& g) {
 
 void DisplayBaseline(uint32_t list, Scene& s) {
   glDisable(GL_LIGHTING);
-  s.camera.Projection(s.drawScene);
+  Projection(s.camera, s.drawScene);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glCallList(list);
   glFinish();
@@ -125,7 +125,7 @@ void DisplayBaselineLit(uint32_t list, Scene& s) {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
   glNormal3f(0.0f, 1.0f, 0.0f);
-  s.camera.Projection(s.drawScene);
+  Projection(s.camera, s.drawScene);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glCallList(list);
   glFinish();

@@ -5,6 +5,7 @@
 
 #include "common/program_state.h"
 #include "render/offscreen_context.h"
+#include "scene/camera_gl.h"
 #include "scene/legend.h"
 #include "scene/root_marks.h"
 #include "scene/scene_frame.h"
@@ -102,7 +103,7 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
 
   Cls4 camera;
   Cls10 light;
-  camera.SetScreen(options.width, options.height);
+  SetScreen(camera, options.width, options.height);
   // The view volume takes the picture's shape, so a picture that is not square is undistorted.
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   if (options.projectType) camera.ProjectType = *options.projectType;

@@ -12,6 +12,7 @@
 #include "render/graph_draw.h"
 #include "render/texture_registry.h"
 #include "scene/axes_draw.h"
+#include "scene/camera_gl.h"
 #include "scene/container_draw.h"
 #include "scene/light_gl.h"
 #include "scene/model/quaternion.h"
@@ -297,7 +298,7 @@ void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, co
   // force when it is given, and only the camera's own look-at keeps the light where it was on
   // the frame before. Given under the previous frame's matrix, the first frame after the
   // camera moved (a new graph, Zoom to Fit) was lit from somewhere else.
-  camera.Projection(drawScene);
+  Projection(camera, drawScene);
   SetLight(light);
   glShadeModel(GL_SMOOTH);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

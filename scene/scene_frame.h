@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "scene/camera.h"
 #include "scene/model/axes_frame.h"
+#include "scene/model/camera.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
 #include "scene/model/scene_extras.h"

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "graph/view_image.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/model/container.h"
 
 namespace quillon {

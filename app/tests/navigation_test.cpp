@@ -7,7 +7,7 @@
 
 #include "app/mouse_navigator.h"
 #include "app/tests/window_fixture.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/headless_render.h"
 #include "scene/model/quaternion.h"
 #include "scene/scene_frame.h"

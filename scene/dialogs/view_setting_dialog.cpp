@@ -12,8 +12,8 @@
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "expr/text_helpers.h"
-#include "scene/camera.h"
 #include "scene/dialogs/dialog_buttons.h"
+#include "scene/model/camera.h"
 
 namespace quillon {
 namespace {

@@ -22,7 +22,7 @@ TEST(ViewPick, PicksOnTheMapPlaneSpanTheCameraVolume) {
   Cls8 scene;
   scene.Add(testing::BoxSurface(-1, 3, 0, 0, -2, 2), "1");
   Cls4 camera;
-  camera.SetScreen(200, 100);
+  camera.SetScreenSize(200, 100);
   camera.SetViewRect(20.0f, 10.0f);
   camera.SetRef(1.0f, 0.5f, 0.0f);
   camera.SetEye(1.0f, 0.5f, 1000.0f);

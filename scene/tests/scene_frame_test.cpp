@@ -11,6 +11,7 @@
 #include "common/program_state.h"
 #include "render/feedback_capture.h"
 #include "render/tests/gl_fixture.h"
+#include "scene/camera_gl.h"
 #include "scene/model/quaternion.h"
 #include "scene/tests/scene_test_graphs.h"
 #include "scene/text.h"
@@ -162,11 +163,11 @@ TEST_F(SceneFrameTest, TheLightIsPlacedUnderTheCameraOfTheFrameItLights) {
   Cls10 light;
   int32_t step = 1;
   Cls4 before;
-  before.SetScreen(kWidth, kHeight);
+  SetScreen(before, kWidth, kHeight);
   before.SetEye(0.0f, 0.0f, 4000.0f);
   frame_.Display(step, scene_, before, light);
   Cls4 after;
-  after.SetScreen(kWidth, kHeight);
+  SetScreen(after, kWidth, kHeight);
   after.SetEye(30.0f, -20.0f, 10.0f);
   frame_.Display(step, scene_, after, light);
   const std::array<double, 16> m = after.ModelViewMatrix();
@@ -184,7 +185,7 @@ TEST_F(SceneFrameTest, DisplayClearsToWhiteAndDrawsTheSurface) {
   axes_.Show = false;
   frame_.CompileScene(scene_, axes_);
   Cls4 camera;
-  camera.SetScreen(kWidth, kHeight);
+  SetScreen(camera, kWidth, kHeight);
   camera.VolWidth = camera.VolHeight = 8;
   Cls10 light;
   int32_t step = 1;

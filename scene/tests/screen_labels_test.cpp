@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "common/program_state.h"
-#include "scene/camera.h"
+#include "scene/model/camera.h"
 #include "scene/headless_render.h"
 #include "scene/model/container.h"
 #include "scene/model/scene_scaling.h"

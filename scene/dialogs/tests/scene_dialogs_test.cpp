@@ -11,7 +11,6 @@
 
 #include "common/message_sink.h"
 #include "common/program_state.h"
-#include "scene/camera.h"
 #include "scene/dialogs/axis_dialog.h"
 #include "scene/dialogs/axis_style_dialog.h"
 #include "scene/dialogs/color_swatch.h"
@@ -19,6 +18,7 @@
 #include "scene/dialogs/tests/scripted_colors.h"
 #include "scene/dialogs/view_setting_dialog.h"
 #include "scene/model/axes_frame.h"
+#include "scene/model/camera.h"
 #include "scene/model/light.h"
 #include "test_support/gui_helpers.h"
 #include "test_support/test_registry.h"

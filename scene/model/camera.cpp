@@ -1,13 +1,10 @@
-#include "scene/camera.h"
-
-#include <GL/gl.h>
+#include "scene/model/camera.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "common/runtime_error.h"
 #include "common/single.h"
-#include "scene/model/container.h"
 
 namespace quillon {
 
@@ -107,8 +104,7 @@ void Cls4::SetViewRect(float /*Wide*/, float Height) {
   VolWidth = ToSingle(CheckedDivide(static_cast<double>(Height) * ScreenWidth, ScreenHeight));
 }
 
-void Cls4::SetScreen(int32_t x, int32_t y) {
-  glViewport(0, 0, x, y);
+void Cls4::SetScreenSize(int32_t x, int32_t y) {
   if (y == 0) y = 1;
   ScreenWidth = static_cast<float>(x);
   ScreenHeight = static_cast<float>(y);
@@ -196,30 +192,15 @@ std::array<double, 16> Cls4::ModelViewMatrix() const {
   return m;
 }
 
-void Cls4::Projection(Cls8& drawScene) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glRenderMode(GL_RENDER);
+std::array<double, 16> Cls4::UpdateProjection(const Cls1& sceneBox) {
   Volleft = -VolWidth / 2.0f;
   VolRight = VolWidth / 2.0f;
   VolBottom = -VolHeight / 2.0f;
   VolTop = VolHeight / 2.0f;
-  if (ProjectType == 2) {
-    const Cls1 box = drawScene.GetBox(0, false);
-    const double n = PerspectiveNear(box);
-    VolNear = static_cast<float>(n);
-    const Matrix m = ProjectionMatrix(box);
-    glLoadMatrixd(m.data());
-    // The orthographic volume keeps this small near distance from now on.
-    VolNear = 0.01f;
-  } else if (ProjectType == 1) {
-    const Matrix m = ProjectionMatrix(Cls1{});
-    glLoadMatrixd(m.data());
-  }
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  const Matrix mv = ModelViewMatrix();
-  glLoadMatrixd(mv.data());
+  const Matrix m = ProjectionMatrix(sceneBox);
+  // The orthographic volume keeps this small near distance from now on.
+  if (ProjectType == 2) VolNear = 0.01f;
+  return m;
 }
 
 }  // namespace quillon

@@ -1,6 +1,7 @@
 #pragma once
 // The camera: view volume, drawing-area size, eye and reference points, up vector and
-// projection type. The matrices are computed as maths; only Projection loads them into GL.
+// projection type, with the maths of fitting, zooming, panning and its matrices. No OpenGL:
+// scene/camera_gl.h sets the viewport and loads the matrices.
 
 #include <array>
 #include <cstdint>
@@ -10,8 +11,7 @@
 
 namespace quillon {
 
-class Cls8;
-
+// The camera of the scene: view volume, eye, reference point, up vector, projection type.
 class Cls4 {
  public:
   int32_t ProjectType = 1;  // 1 orthographic, 2 perspective
@@ -39,15 +39,17 @@ class Cls4 {
   void SetEye(float x, float y, float z);
   // VolHeight = Height, VolWidth = Height x ScreenWidth / ScreenHeight.
   void SetViewRect(float Wide, float Height);
-  // glViewport(0, 0, x, y); a height of 0 counts as 1.
-  void SetScreen(int32_t x, int32_t y);
+  // The drawing area's size in pixels; a height of 0 counts as 1. SetScreen (camera_gl.h) also
+  // sets the viewport.
+  void SetScreenSize(int32_t x, int32_t y);
   void MoveView(float dx, float dy);
   void ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ);
   void Zoom(float scal);
 
-  // Loads the projection and model-view matrices; the perspective near distance comes from
-  // the scene's box for frame 0.
-  void Projection(Cls8& drawScene);
+  // What Projection does besides loading: sets the volume's left, right, bottom and top and
+  // returns the projection matrix for the scene's box (which only the perspective type reads);
+  // after a perspective projection the orthographic volume keeps a small near distance.
+  std::array<double, 16> UpdateProjection(const Cls1& sceneBox);
 
   // The matrices Projection loads, column-major as GL takes them (for tests and picking).
   std::array<double, 16> ProjectionMatrix(const Cls1& sceneBox) const;
