@@ -6,6 +6,7 @@
 
 namespace quillon {
 
+// The About box, objectName frmAbout.
 class AboutBox : public QDialog {
   Q_OBJECT
  public:

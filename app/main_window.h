@@ -38,7 +38,7 @@ struct WindowCommands;
 // ("12 points have no value"); empty when there are none.
 QString NoValueStatus(const Cls8& drawScene);
 
-// The main window.
+// The main window: menus, toolbars, graph list, drawing area and Result box.
 class frmF1 : public QMainWindow {
   Q_OBJECT
  public:

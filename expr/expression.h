@@ -9,6 +9,7 @@
 
 namespace quillon {
 
+// An expression: compiles a function text to postfix and evaluates it at a point.
 class Cls6 {
  public:
   // Result of InfixToPostfix for a syntax error whose position marker is 0 (an invalid

@@ -10,6 +10,7 @@ namespace quillon {
 
 using StackValue = std::variant<double, std::string>;
 
+// A stack of numbers and texts for the compiler and the evaluator.
 class Cls13 {
  public:
   // Grows the storage by 10 entries whenever the count exceeds it.

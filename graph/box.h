@@ -6,6 +6,7 @@ namespace quillon {
 inline constexpr float kEmptyBoxMax = -9999999.0f;
 inline constexpr float kEmptyBoxMin = 9999999.0f;
 
+// A bounding box: six limits in scene coordinates.
 class Cls1 {
  public:
   float MaxZ = 0.0f;

@@ -18,6 +18,7 @@
 
 namespace quillon {
 
+// A function graph: definition, display settings, sampled tables, box.
 class Cls9 {
  public:
   // --- definition ---

@@ -6,6 +6,7 @@
 
 namespace quillon {
 
+// A point with a marker style: an animation table entry, or a marker when drawn.
 class Cls2 {
  public:
   float x = 0.0f;

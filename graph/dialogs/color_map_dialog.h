@@ -16,6 +16,7 @@ namespace quillon {
 
 class ClipSettingsBox;
 
+// The "Function Color Map" dialog: adds or edits a colour map graph.
 class frmF22 : public QDialog {
   Q_OBJECT
 

@@ -20,6 +20,7 @@ namespace quillon {
 
 class ClipSettingsBox;
 
+// The "3D Function Graph Properties" dialog: adds or edits a surface graph.
 class frmF6 : public QDialog {
   Q_OBJECT
 

@@ -10,6 +10,7 @@
 
 namespace quillon {
 
+// The axes frame settings: box panels, grids, ticks, labels and titles.
 class Cls3 {
  public:
   bool Show = false;

@@ -17,6 +17,7 @@ namespace quillon {
 // What the scene's box adds on every side of its graphs' union.
 inline constexpr double kSceneBoxPadding = 0.04;
 
+// A scene container: the graphs of a scene, keyed by ID, with its orientation angles.
 class Cls8 {
  public:
   using GraphPtr = std::shared_ptr<Cls9>;

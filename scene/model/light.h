@@ -8,6 +8,7 @@
 
 namespace quillon {
 
+// The scene's light: position, three colours and the light-model switches.
 class Cls10 {
  public:
   bool Enabled = true;
