@@ -86,7 +86,7 @@ void BM_ColourMapOkToFirstFrame(benchmark::State& st) {
     SetScreen(camera, kWidth, kHeight);
     camera.SetViewRect(camera.VolWidth, camera.VolHeight);
     auto g = E2Map(1000);
-    g->GetPoints();
+    g->GetPoints({});
     scene.Add(g, "1");
     ZoomToFit(camera, scene, false);
     b.frame.CompileScene(scene, axes);
@@ -106,7 +106,7 @@ void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
   SetScreen(camera, kWidth, kHeight);
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   auto g = E2Map(1000);
-  g->GetPoints();
+  g->GetPoints({});
   scene.Add(g, "1");
   ZoomToFit(camera, scene, false);
   const ModulusRange range = ModulusRangeOf(*g);

@@ -13,6 +13,7 @@
 #include "common/program_state.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
+#include "graph/sampling.h"
 #include "render/material.h"
 #include "render/offscreen_context.h"
 #include "scene/camera_gl.h"
@@ -70,7 +71,7 @@ struct Scene {
     g->ColorR = quantity::kU;
     g->ColorG = quantity::kV;
     g->ColorB = quantity::kMagnitude;
-    g->GetPoints();
+    g->GetPoints(SamplingSettings{});
     graph = g;
     drawScene.Add(g, "1");
     axes.SetDefault();

@@ -10,6 +10,7 @@
 
 #include "cli/command_table.h"
 #include "common/runtime_error.h"
+#include "document/state_exchange.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
 #include "graph/sample_value.h"
@@ -133,6 +134,7 @@ int RunSample(const std::vector<std::string>& args) {
 
   quillon::SamplingStop stop;
   quillon::SamplingOptions options;
+  options.settings = quillon::ProgramSamplingSettings();
   options.threads = threads;
   options.stop = &stop;
   options.drawn = false;  // nothing is drawn here: only the tables count against memory

@@ -8,6 +8,7 @@
 #include "common/memory_budget.h"
 #include "common/program_state.h"
 #include "common/runtime_error.h"
+#include "document/state_exchange.h"
 #include "graph/codes.h"
 #include "graph/sampling.h"
 
@@ -69,7 +70,7 @@ bool SceneDocument::AddGraph(const Cls8::GraphPtr& graph, bool sample) {
   }
   const MemoryPromise promised(drawing);
   try {
-    return graph->GetPoints();
+    return graph->GetPoints(ProgramSamplingSettings());
   } catch (const RuntimeError& e) {
     if (e.Number() == err::kOutOfMemory) RemoveLast();
     throw;
@@ -143,7 +144,7 @@ void SceneDocument::CheckBoxChanged() {
       DrawScene.Add(graph, key);
       if (!IsSampledKind(graph->GraphType)) continue;
       try {
-        graph->GetPoints();
+        graph->GetPoints(ProgramSamplingSettings());
       } catch (const RuntimeError& e) {
         samplingErrors_.push_back("graph " + key + ": " + e.Description());
       } catch (const std::bad_alloc&) {

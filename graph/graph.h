@@ -18,6 +18,8 @@
 
 namespace quillon {
 
+struct SamplingSettings;
+
 // A function graph: definition, display settings, sampled tables, box.
 class Cls9 {
  public:
@@ -85,7 +87,8 @@ class Cls9 {
   // Settings beyond the document record (holes, clipping, log |w|, colouring, contours).
   GraphExtras Extras;
 
-  // Number of animation steps: the program-wide FrameCount, shared by all graphs.
+  // Number of animation steps: the program-wide FrameCount, shared by all graphs. Sampling
+  // takes it from its settings instead, so it never reads program-wide state.
   int32_t StepT() const;
 
   // --- sampled tables, (StepU + 1) x (StepV + 1) each ---
@@ -159,10 +162,11 @@ class Cls9 {
   // tables or markers); the copy must be sampled again.
   void EqualTo(const Cls9& fsfnew);
 
-  // Samples the graph; false when the expression does not compile. A point without a value
-  // becomes a hole; with Extras.stopAtFirstError sampling stops there instead: false when
-  // the evaluator gave no value, and its run-time errors reach the caller.
-  bool GetPoints();
+  // Samples the graph with the program's animation step count and view intervals; false when
+  // the expression does not compile. A point without a value becomes a hole; with
+  // Extras.stopAtFirstError sampling stops there instead: false when the evaluator gave no
+  // value, and its run-time errors reach the caller.
+  bool GetPoints(const SamplingSettings& settings);
 
   // Recomputes the box limits for the animation step and returns them.
   Cls1 GetBox(int32_t lngAnimStep = 0);

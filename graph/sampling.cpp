@@ -8,7 +8,6 @@
 #include <string>
 
 #include "common/memory_budget.h"
-#include "common/program_state.h"
 #include "common/single.h"
 #include "expr/expression.h"
 #include "expr/program.h"
@@ -115,8 +114,10 @@ uint64_t GraphMemoryHeld(const Cls9& g) {
   return bytes;
 }
 
-bool Cls9::GetPoints() {
-  return SampleGraph(*this, SamplingOptions{});
+bool Cls9::GetPoints(const SamplingSettings& settings) {
+  SamplingOptions options;
+  options.settings = settings;
+  return SampleGraph(*this, options);
 }
 
 // Kinds that sample nothing (the table kinds 4 to 6, the curve 1 whose drawing evaluates it,
@@ -135,8 +136,8 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
 
   if (g.StepU == 0) g.StepU = 1;
   if (g.StepV == 0) g.StepV = 1;
-  if (State().FrameCount == 0) State().FrameCount = 1;
-  const int32_t stepT = g.StepT();
+  const int32_t frameCount = options.settings.frameCount;
+  const int32_t stepT = frameCount == 0 ? 1 : frameCount;
   CheckSizes(g, stepT, options.drawn);
 
   const bool markerKind = IsMarkerKind(g.GraphType);
@@ -193,7 +194,7 @@ bool SampleGraph(Cls9& g, const SamplingOptions& options) {
   } else if (g.FunForm != fun::kExplicit) {
     return false;
   }
-  return SampleMarkers(g, functions, stepT, &stop);
+  return SampleMarkers(g, functions, stepT, options.settings.view, &stop);
 }
 
 }  // namespace quillon

@@ -59,8 +59,24 @@ struct SamplingStop {
   bool cancelled = false;    // the caller's cancel hook stopped it (no error, no value missing)
 };
 
+// The view intervals: sampled point markers outside them are stored as the undefined marker.
+struct ViewIntervals {
+  float minX = -20.0f, maxX = 20.0f;
+  float minY = -20.0f, maxY = 20.0f;
+  float minZ = -50.0f, maxZ = 50.0f;
+};
+
+// What sampling reads from the program's settings (the values here are those a program starts
+// with): the animation's step count StepT, the program-wide FrameCount, where 0 is taken as
+// 1, and the view intervals. The caller reads them; sampling never touches program-wide state.
+struct SamplingSettings {
+  int32_t frameCount = 10;
+  ViewIntervals view;
+};
+
 // Options of one sampling call.
 struct SamplingOptions {
+  SamplingSettings settings;
   unsigned threads = 0;          // 0: SamplingThreads()
   SamplingStop* stop = nullptr;  // filled with the stopping point, when given
   // Progress and cancel hook of the grid kinds, for callers that sample while a window keeps

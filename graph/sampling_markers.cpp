@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "common/program_state.h"
 #include "common/single.h"
 #include "graph/codes.h"
 
@@ -15,7 +14,8 @@ float InView(float value, float lo, float hi) {
 }
 
 // Samples one marker at the evaluator inputs (xin, yin). False when no value was produced.
-bool FillMarker(const Cls9& g, const MarkerFunctions& f, float xin, float yin, Cls2& marker) {
+bool FillMarker(const Cls9& g, const MarkerFunctions& f, float xin, float yin, const ViewIntervals& view,
+                Cls2& marker) {
   float coords[3] = {0.0f, 0.0f, 0.0f};
   if (f.x && f.y) {
     const PointEvaluator* parts[3] = {&f.x, &f.y, &f.z};
@@ -32,10 +32,9 @@ bool FillMarker(const Cls9& g, const MarkerFunctions& f, float xin, float yin, C
     const int32_t codes[3] = {g.VarX, g.VarY, g.VarZ};
     for (int c = 0; c < 3; ++c) coords[c] = (codes[c] >= 1 && codes[c] <= 5) ? q[codes[c] - 1] : 0.0f;
   }
-  const ProgramState& s = State();
-  marker.x = InView(coords[0], s.ViewMinX, s.ViewMaxX);
-  marker.y = InView(coords[1], s.ViewMinY, s.ViewMaxY);
-  marker.z = InView(coords[2], s.ViewMinZ, s.ViewMaxZ);
+  marker.x = InView(coords[0], view.minX, view.maxX);
+  marker.y = InView(coords[1], view.minY, view.maxY);
+  marker.z = InView(coords[2], view.minZ, view.maxZ);
   marker.Color = g.PointColor;
   marker.Size = g.PointSize;
   marker.Hollow = g.PointHollow;
@@ -81,7 +80,8 @@ void MarkUndefined(const Cls9& g, Cls2& marker) {
   marker.Hollow = g.PointHollow;
 }
 
-bool SampleMarkers(Cls9& g, const MarkerFunctions& f, int32_t stepT, SamplingStop* stop) {
+bool SampleMarkers(Cls9& g, const MarkerFunctions& f, int32_t stepT, const ViewIntervals& view,
+                   SamplingStop* stop) {
   const int32_t kind = g.GraphType;
   const int32_t lastK = kind == gtp::kCurve3DAnimation || kind == gtp::kSurfaceAnimation ? g.StepU : 0;
   const int32_t lastJ = kind == gtp::kSurfaceAnimation ? g.StepV : 0;
@@ -112,7 +112,7 @@ bool SampleMarkers(Cls9& g, const MarkerFunctions& f, int32_t stepT, SamplingSto
                          : kind == gtp::kCurve3DAnimation ? g.Anim2D(k, l)
                                                           : g.Anim1D(l);
           if (!makeHoles) {
-            if (!FillMarker(g, f, xin, yin, marker)) {
+            if (!FillMarker(g, f, xin, yin, view, marker)) {
               record(true);
               return false;
             }
@@ -120,7 +120,7 @@ bool SampleMarkers(Cls9& g, const MarkerFunctions& f, int32_t stepT, SamplingSto
           }
           bool filled = false;
           try {
-            filled = FillMarker(g, f, xin, yin, marker);
+            filled = FillMarker(g, f, xin, yin, view, marker);
           } catch (const RuntimeError&) {
           }
           if (!filled) {

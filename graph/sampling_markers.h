@@ -39,10 +39,12 @@ bool IsMarkerKind(int32_t graphType);
 // Sizes the marker array of the kind (steps already replaced by at least 1).
 void SizeMarkers(Cls9& graph, int32_t stepT);
 
-// Fills the markers. A marker where the function gives no value or raises a run-time error is
-// marked undefined (every coordinate kUndefinedSample) and counted in PointsWithoutValue. With
+// Fills the markers, a coordinate outside the view intervals as kUndefinedSample. A marker
+// where the function gives no value or raises a run-time error is marked undefined (every
+// coordinate kUndefinedSample) and counted in PointsWithoutValue. With
 // Extras.stopAtFirstError: false (stop filled) at the first evaluation without a value, and
 // run-time errors are raised after stop is filled.
-bool SampleMarkers(Cls9& graph, const MarkerFunctions& f, int32_t stepT, SamplingStop* stop);
+bool SampleMarkers(Cls9& graph, const MarkerFunctions& f, int32_t stepT, const ViewIntervals& view,
+                   SamplingStop* stop);
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/message_sink.h"
+#include "document/state_exchange.h"
 #include "expr/expression.h"
 #include "expr/text_helpers.h"
 #include "graph/dialogs/sampling_runner.h"
@@ -26,9 +27,12 @@ bool SamplingRunner::Run(Cls9& graph, const GraphSampler& sample) {
   SamplingStop stop;
   std::optional<RuntimeError> error;
   const int64_t rows = int64_t{std::max(graph.StepU, 1)} + 1;
+  // The program's settings are read here, on the window's thread; the worker only samples.
+  const SamplingSettings settings = ProgramSamplingSettings();
   const Outcome outcome = RunJob(
-      [&graph, &stop, &sample](SamplingControl& control) {
+      [&graph, &stop, &sample, &settings](SamplingControl& control) {
         SamplingOptions options;
+        options.settings = settings;
         options.stop = &stop;
         options.cancel = &control.cancel;
         options.rowsDone = &control.done;

@@ -128,7 +128,7 @@ TEST(ClipRange, LogMagnitudeAxisHoldsLog10AndTheQuantityStays) {
   g.VarY = quantity::kMagnitude;
   g.VarZ = quantity::kMagnitude;
   g.Extras.logMagnitude = {false, true, false};
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_NEAR(g.SceneY.at(2, 2), std::log10(std::sqrt(2.0)), 1e-6);
   EXPECT_NEAR(g.SceneZ.at(2, 2), std::sqrt(2.0), 1e-6);
   EXPECT_NEAR(g.QuantityMagnitude.at(2, 2), std::sqrt(2.0), 1e-6);

@@ -79,7 +79,7 @@ TEST(Colouring, PhaseHueOfSampledValuesFollowsTheTrueArgument) {
     g.MaxU = g.MaxV = 2.1f;
     g.StepU = g.StepV = 40;
     g.Extras.colouring = Colouring::kPhase;
-    ASSERT_TRUE(g.GetPoints());
+    ASSERT_TRUE(g.GetPoints({}));
     std::vector<float> rgb;
     ASSERT_TRUE(ColourSamples(g, rgb));
     int checked = 0;

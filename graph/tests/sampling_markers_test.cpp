@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/codes.h"
 
 namespace quillon {
 namespace {
 
-class MarkerSamplingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetProgramState(); }
-};
+class MarkerSamplingTest : public ::testing::Test {};
 
 // w = (2x, x + y): easy to check by hand.
 bool Linear(float x, float y, float& u, float& v) {
@@ -44,7 +40,7 @@ Cls9 Animated(int32_t kind) {
 TEST_F(MarkerSamplingTest, PointsTakeTAsTheirInput) {
   Cls9 g = Animated(gtp::kPointAnimation);
   SizeMarkers(g, 4);
-  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, {}, nullptr));
   for (int l = 0; l <= 4; ++l) {
     const float t = 0.25f * l;
     EXPECT_FLOAT_EQ(g.Anim1D(l).x, t) << l;
@@ -57,7 +53,7 @@ TEST_F(MarkerSamplingTest, PointsTakeTAsTheirInput) {
 TEST_F(MarkerSamplingTest, CurvesAndSurfacesShiftTheirDomainByT) {
   Cls9 curve = Animated(gtp::kCurve3DAnimation);
   SizeMarkers(curve, 1);
-  ASSERT_TRUE(SampleMarkers(curve, {Linear, {}, {}}, 1, nullptr));
+  ASSERT_TRUE(SampleMarkers(curve, {Linear, {}, {}}, 1, {}, nullptr));
   // k = 2, l = 1: x input = 1 + 1, y input = MinV = 3.
   EXPECT_FLOAT_EQ(curve.Anim2D(2, 1).x, 2.0f);
   EXPECT_FLOAT_EQ(curve.Anim2D(2, 1).y, 4.0f);
@@ -66,7 +62,7 @@ TEST_F(MarkerSamplingTest, CurvesAndSurfacesShiftTheirDomainByT) {
   Cls9 surface = Animated(gtp::kSurfaceAnimation);
   surface.VarY = quantity::kY;
   SizeMarkers(surface, 1);
-  ASSERT_TRUE(SampleMarkers(surface, {Linear, {}, {}}, 1, nullptr));
+  ASSERT_TRUE(SampleMarkers(surface, {Linear, {}, {}}, 1, {}, nullptr));
   // k = 0, j = 1, l = 1: x input = -1 + 1, y input = 4.
   EXPECT_FLOAT_EQ(surface.Anim3D(0, 1, 1).x, 0.0f);
   EXPECT_FLOAT_EQ(surface.Anim3D(0, 1, 1).y, 4.0f);
@@ -76,11 +72,12 @@ TEST_F(MarkerSamplingTest, CurvesAndSurfacesShiftTheirDomainByT) {
 }
 
 TEST_F(MarkerSamplingTest, CoordinatesOutsideTheViewAreMarkedUndefined) {
-  State().ViewMaxY = 1.0f;  // u = 2t passes 1 from t = 0.75 on
-  State().ViewMinZ = 0.3f;  // v = t is below it for t < 0.3
+  ViewIntervals view;
+  view.maxY = 1.0f;  // u = 2t passes 1 from t = 0.75 on
+  view.minZ = 0.3f;  // v = t is below it for t < 0.3
   Cls9 g = Animated(gtp::kPointAnimation);
   SizeMarkers(g, 4);
-  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {Linear, {}, {}}, 4, view, nullptr));
   EXPECT_EQ(g.Anim1D(0).z, kUndefinedSample);
   EXPECT_FLOAT_EQ(g.Anim1D(0).y, 0.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).y, 1.0f);  // the bounds belong to the view
@@ -99,7 +96,7 @@ TEST_F(MarkerSamplingTest, ParametricFormsTakeTheRealPartsOfTheThreeExpressions)
       return true;
     };
   };
-  ASSERT_TRUE(SampleMarkers(g, {constant(3.0f), constant(1.0f), constant(2.0f)}, 2, nullptr));
+  ASSERT_TRUE(SampleMarkers(g, {constant(3.0f), constant(1.0f), constant(2.0f)}, 2, {}, nullptr));
   EXPECT_FLOAT_EQ(g.Anim1D(2).x, 2.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).y, 3.0f);
   EXPECT_FLOAT_EQ(g.Anim1D(2).z, 4.0f);
@@ -111,7 +108,7 @@ TEST_F(MarkerSamplingTest, StopsAtTheFirstPointWithoutAValueOrWithAnError) {
   SizeMarkers(g, 4);
   auto noValueFromHalf = [](float x, float y, float& u, float& v) { return x < 0.5f && Linear(x, y, u, v); };
   SamplingStop stop;
-  EXPECT_FALSE(SampleMarkers(g, {noValueFromHalf, {}, {}}, 4, &stop));
+  EXPECT_FALSE(SampleMarkers(g, {noValueFromHalf, {}, {}}, 4, {}, &stop));
   EXPECT_TRUE(stop.stopped);
   EXPECT_TRUE(stop.noValue);
   EXPECT_EQ(stop.l, 2);
@@ -123,7 +120,7 @@ TEST_F(MarkerSamplingTest, StopsAtTheFirstPointWithoutAValueOrWithAnError) {
     u = v = 1.0f;
     return true;
   };
-  EXPECT_THROW(SampleMarkers(g, {divides, {}, {}}, 4, &stop), RuntimeError);
+  EXPECT_THROW(SampleMarkers(g, {divides, {}, {}}, 4, {}, &stop), RuntimeError);
   EXPECT_FALSE(stop.noValue);
   EXPECT_EQ(stop.l, 3);
   EXPECT_FLOAT_EQ(stop.x, 0.75f);
@@ -139,7 +136,7 @@ TEST_F(MarkerSamplingTest, PointsWithoutAValueAreUndefinedMarkersAndSamplingGoes
     Cls9 g = Animated(gtp::kPointAnimation);
     SizeMarkers(g, 4);
     SamplingStop stop;
-    ASSERT_TRUE(SampleMarkers(g, {f, {}, {}}, 4, &stop));
+    ASSERT_TRUE(SampleMarkers(g, {f, {}, {}}, 4, {}, &stop));
     EXPECT_FALSE(stop.stopped);
     EXPECT_EQ(g.PointsWithoutValue, 1);
     EXPECT_EQ(g.Anim1D(2).x, kUndefinedSample);

@@ -58,7 +58,7 @@ bool AllZero(const GridTable& t) {
 
 TEST_F(SamplingTest, TwoStepsSampleNinePointsWithBothEnds) {
   Cls9 g = Surface("z", 2, -1.0f, 1.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   ASSERT_EQ(g.QuantityX.Columns(), 3);
   ASSERT_EQ(g.QuantityX.Rows(), 3);
   for (int k = 0; k <= 2; ++k) {
@@ -85,7 +85,7 @@ TEST_F(SamplingTest, TwoStepsSampleNinePointsWithBothEnds) {
 TEST_F(SamplingTest, ColourMapsSampleLikeSurfaces) {
   Cls9 g = Surface("z^2", 4, -1.0f, 1.0f);
   g.GraphType = gtp::kColorMap;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_FLOAT_EQ(g.QuantityU.at(4, 2), 1.0f);  // (1 + 0i)^2
   EXPECT_FLOAT_EQ(g.QuantityV.at(4, 4), 2.0f);  // (1 + i)^2 = 2i
 }
@@ -94,7 +94,7 @@ TEST_F(SamplingTest, ADivisionByZeroStopsAtItsPointAndReachesTheCaller) {
   Cls9 g = Surface("1/z", 2, -1.0f, 1.0f);
   g.Extras.stopAtFirstError = true;
   try {
-    g.GetPoints();
+    g.GetPoints({});
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), err::kDivisionByZero);
@@ -116,13 +116,13 @@ TEST_F(SamplingTest, ADivisionByZeroStopsAtItsPointAndReachesTheCaller) {
 TEST_F(SamplingTest, AnEmptyDomainRepeatsOneColumn) {
   Cls9 g = Surface("z", 3, -1.0f, 1.0f);
   g.MaxU = g.MinU = 0.5f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   for (int k = 0; k <= 3; ++k) EXPECT_EQ(g.QuantityX.at(k, 2), 0.5f);
 }
 
 TEST_F(SamplingTest, ExtremesOfANewGraphIncludeZeroAndOnlyWiden) {
   Cls9 g = Surface("z+10", 4, 1.0f, 2.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(g.MinUq, 0.0f);
   EXPECT_FLOAT_EQ(g.MaxUq, 12.0f);
   EXPECT_EQ(g.MinVq, 0.0f);
@@ -131,7 +131,7 @@ TEST_F(SamplingTest, ExtremesOfANewGraphIncludeZeroAndOnlyWiden) {
   // Edited to a smaller function and sampled again: the old, wider ranges stay.
   Cls9 edited = Surface("z-3", 4, -1.0f, 1.0f);
   g.EqualTo(edited);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_FLOAT_EQ(g.MaxUq, 12.0f);
   EXPECT_FLOAT_EQ(g.MinUq, -4.0f);
   EXPECT_FLOAT_EQ(g.MinVq, -1.0f);
@@ -141,20 +141,18 @@ TEST_F(SamplingTest, ExtremesOfANewGraphIncludeZeroAndOnlyWiden) {
 TEST_F(SamplingTest, ZeroStepsBecomeOneAndAreStoredBack) {
   Cls9 g = Surface("z", 0, 0.0f, 1.0f);
   g.StepV = 3;
-  State().FrameCount = 0;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(g.StepU, 1);
   EXPECT_EQ(g.StepV, 3);
-  EXPECT_EQ(State().FrameCount, 1);
   EXPECT_EQ(g.QuantityX.Columns(), 2);
   EXPECT_EQ(g.QuantityX.at(1, 0), 1.0f);
 }
 
 TEST_F(SamplingTest, ASyntaxErrorShowsTheCompilersBoxAndGivesFalse) {
   Cls9 g = Surface("z", 2, -1.0f, 1.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   g.ExpressZ = "z+*";
-  EXPECT_FALSE(g.GetPoints());
+  EXPECT_FALSE(g.GetPoints({}));
   ASSERT_EQ(sink_.Requests().size(), 1u);
   EXPECT_EQ(sink_.Requests()[0].title, "Syntax Error");
   // The tables were replaced by empty ones before compiling, as a fresh allocation leaves them.
@@ -176,15 +174,16 @@ TEST_F(SamplingTest, GridCoordinatesAreTheDoubleFormulaRoundedOnce) {
     Cls9 g = Surface("0", c.steps, c.lo, c.hi);
     g.MinV = c.hi;  // y runs downwards
     g.MaxV = c.lo;
-    ASSERT_TRUE(g.GetPoints()) << c.lo << ".." << c.hi;
+    ASSERT_TRUE(g.GetPoints({})) << c.lo << ".." << c.hi;
     // The animated surface samples its markers on the same grid (its x at t = 0 is the grid's),
     // where they lie inside the view.
     const bool inView = c.steps <= 41 && c.lo > -20.0f && c.hi < 20.0f;
     Cls9 markers = g;
     markers.GraphType = gtp::kSurfaceAnimation;
-    State().FrameCount = 1;
+    SamplingSettings oneFrame;
+    oneFrame.frameCount = 1;
     if (inView) {
-      ASSERT_TRUE(markers.GetPoints());
+      ASSERT_TRUE(markers.GetPoints(oneFrame));
     }
     for (int32_t i = 0; i <= c.steps; ++i) {
       const float x = static_cast<float>(c.lo + i * (static_cast<double>(c.hi) - c.lo) / c.steps);
@@ -198,7 +197,7 @@ TEST_F(SamplingTest, GridCoordinatesAreTheDoubleFormulaRoundedOnce) {
   }
   // 0 exactly in the middle of -2..2 in 40 steps (the single step 0.1f put it at 2.98e-8).
   Cls9 g = Surface("z", 40, -2.0f, 2.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(g.QuantityX.at(20, 20), 0.0f);
   EXPECT_EQ(g.QuantityY.at(20, 20), 0.0f);
   EXPECT_EQ(g.QuantityU.at(20, 20), 0.0f);
@@ -220,7 +219,7 @@ TEST_F(SamplingTest, SingularPointsAreHolesAndSamplingGoesOn) {
   };
   for (const Case& c : cases) {
     Cls9 g = Surface(c.f, c.steps, -2.0f, 2.0f);
-    ASSERT_TRUE(g.GetPoints()) << c.f;
+    ASSERT_TRUE(g.GetPoints({})) << c.f;
     int64_t missing = 0;
     for (int32_t k = 0; k <= c.steps; ++k) {
       for (int32_t j = 0; j <= c.steps; ++j) {
@@ -245,7 +244,7 @@ TEST_F(SamplingTest, SingularPointsAreHolesAndSamplingGoesOn) {
   }
   // Where |w| overflows, the rest of the surface is still there.
   Cls9 g = Surface("exp(z^100)", 20, -2.0f, 2.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_GT(g.PointsWithoutValue, 0);
   EXPECT_FLOAT_EQ(g.QuantityU.at(10, 10), 1.0f);  // exp(0)
   EXPECT_TRUE(sink_.Requests().empty());
@@ -254,11 +253,11 @@ TEST_F(SamplingTest, SingularPointsAreHolesAndSamplingGoesOn) {
 TEST_F(SamplingTest, GridsTooLargeForMemoryAreRefusedBeforeAllocating) {
   static_assert(kMaxGridPoints >= int64_t{4001} * 4001, "4001 x 4001 grids must fit");
   Cls9 g = Surface("z", 2, -1.0f, 1.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   g.StepU = 100000;
   g.StepV = 100000;
   try {
-    g.GetPoints();
+    g.GetPoints({});
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), err::kGridTooLarge);
@@ -269,11 +268,11 @@ TEST_F(SamplingTest, GridsTooLargeForMemoryAreRefusedBeforeAllocating) {
   // An animated surface multiplies its markers by the frames.
   Cls9 animated = Surface("z", 2999, -1.0f, 1.0f);
   animated.GraphType = gtp::kSurfaceAnimation;
-  EXPECT_THROW(animated.GetPoints(), RuntimeError);
+  EXPECT_THROW(animated.GetPoints({}), RuntimeError);
 
   g.StepU = -3;
   try {
-    g.GetPoints();
+    g.GetPoints({});
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), err::kSubscriptOutOfRange);
@@ -284,36 +283,44 @@ TEST_F(SamplingTest, KindsWithNothingToSampleGetEmptyTables) {
   for (int32_t kind : {gtp::kCurve3D, gtp::kTable4, 20, 31, 99}) {
     Cls9 g = Surface("z", 2, -1.0f, 1.0f);
     g.GraphType = kind;
-    EXPECT_TRUE(g.GetPoints()) << kind;
+    EXPECT_TRUE(g.GetPoints({})) << kind;
     EXPECT_EQ(g.QuantityX.Columns(), 3);
     EXPECT_TRUE(AllZero(g.QuantityX));
   }
   Cls9 rotation = Surface("z", 2, -1.0f, 1.0f);
   rotation.CoordType = ctp::kPlaneXY;  // "surface by rotation": not a complex-function grid
-  EXPECT_FALSE(rotation.GetPoints());
+  EXPECT_FALSE(rotation.GetPoints({}));
   EXPECT_TRUE(AllZero(rotation.QuantityX));
 }
 
-TEST_F(SamplingTest, AnimatedPointsFollowTheFrames) {
-  State().FrameCount = 4;
+TEST_F(SamplingTest, AnimatedPointsFollowTheFramesOfTheSettings) {
+  State().FrameCount = 7;  // the settings passed in count, not the program-wide value
+  SamplingSettings settings;
+  settings.frameCount = 4;
   Cls9 g = Surface("z^2", 1, 0.0f, 1.0f);
   g.GraphType = gtp::kPointAnimation;
   g.Animation = true;
   g.MinT = 0.0f;
   g.MaxT = 2.0f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints(settings));
   ASSERT_TRUE(g.HasAnim1D());
   EXPECT_FLOAT_EQ(g.Anim1D(3).x, 1.5f);   // t
   EXPECT_FLOAT_EQ(g.Anim1D(3).z, 2.25f);  // u = t^2
   EXPECT_THROW(g.Anim1D(5), RuntimeError);
+
+  settings.frameCount = 0;  // taken as one step
+  ASSERT_TRUE(g.GetPoints(settings));
+  EXPECT_FLOAT_EQ(g.Anim1D(1).x, 2.0f);
+  EXPECT_THROW(g.Anim1D(2), RuntimeError);
+  EXPECT_EQ(State().FrameCount, 7);
 }
 
 TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   Cls9 g = Surface("z", 32, -1.0f, 1.0f);  // exact steps: the grid holds 0
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   const float* before = std::as_const(g).QuantityU.data();
   g.ExpressZ = "z^2";
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(std::as_const(g).QuantityU.data(), before);
   EXPECT_FLOAT_EQ(std::as_const(g).QuantityU.at(32, 16), 1.0f);
   // The scene table of u is u itself, not a copy, until one of them is written.
@@ -323,12 +330,12 @@ TEST_F(SamplingTest, TablesKeepTheirMemoryWhenTheSizeIsUnchanged) {
   EXPECT_FALSE(g.SceneZ.SharesWith(g.QuantityU));
   EXPECT_FLOAT_EQ(std::as_const(g).QuantityU.at(32, 16), 1.0f);
   EXPECT_FLOAT_EQ(std::as_const(g).SceneZ.at(32, 16), 7.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_TRUE(g.SceneZ.SharesWith(g.QuantityU));
   // A failing pass over reused tables leaves no stale value behind the failing point.
   g.ExpressZ = "1/z";
   g.Extras.stopAtFirstError = true;
-  EXPECT_THROW(g.GetPoints(), RuntimeError);
+  EXPECT_THROW(g.GetPoints({}), RuntimeError);
   EXPECT_EQ(g.QuantityU.at(32, 16), 0.0f);
   EXPECT_TRUE(AllZero(g.SceneZ));
 }
@@ -339,7 +346,7 @@ TEST_F(SamplingTest, CoordinateTablesReadAsTheGridOfTheLastPass) {
   auto expectGrid = [](const Cls9& g, float lo, float hi, int32_t steps) {
     const Cls9 fresh = [&] {
       Cls9 f = Surface("z", steps, lo, hi);
-      EXPECT_TRUE(f.GetPoints());
+      EXPECT_TRUE(f.GetPoints({}));
       return f;
     }();
     for (int32_t k = 0; k <= steps; ++k)
@@ -349,51 +356,51 @@ TEST_F(SamplingTest, CoordinateTablesReadAsTheGridOfTheLastPass) {
       }
   };
   Cls9 g = Surface("z", 8, -1.0f, 1.0f);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kAlongK);
   EXPECT_EQ(g.QuantityY.GetLayout(), GridTable::Layout::kAlongJ);
 
   g.ExpressZ = "z^2";  // same grid
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   expectGrid(g, -1.0f, 1.0f, 8);
   EXPECT_FLOAT_EQ(g.QuantityU.at(8, 4), 1.0f);  // x = 1, y = 0
 
   // A table written by hand is written again by the next pass.
   g.QuantityX.at(3, 3) = 42.0f;
   g.QuantityY.at(5, 0) = 42.0f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   expectGrid(g, -1.0f, 1.0f, 8);
 
   // Writing a scene table that shares the x table's memory gives the scene table its own
   // copy; the x table still holds the grid.
   g.SceneX.at(1, 1) = 42.0f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   expectGrid(g, -1.0f, 1.0f, 8);
 
   // A moved grid of the same size.
   g.MinU = -0.5f;
   g.MinV = 0.25f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   for (int32_t j = 0; j <= 8; ++j) EXPECT_FLOAT_EQ(g.QuantityX.at(0, j), -0.5f);
   EXPECT_FLOAT_EQ(g.QuantityY.at(0, 0), 0.25f);
   g.MinU = -1.0f;
   g.MinV = -1.0f;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   expectGrid(g, -1.0f, 1.0f, 8);
 
   // A pass with a hole is complete: the coordinates are kept.
   g.ExpressZ = "1/z";  // no value at z = 0, point (4, 4)
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kAlongK);
   expectGrid(g, -1.0f, 1.0f, 8);
 
   // A pass that stops leaves zeros behind the stop, and the pass after it fills them in.
   g.Extras.stopAtFirstError = true;
-  EXPECT_THROW(g.GetPoints(), RuntimeError);
+  EXPECT_THROW(g.GetPoints({}), RuntimeError);
   EXPECT_EQ(g.QuantityX.at(8, 8), 0.0f);
   EXPECT_EQ(g.QuantityX.GetLayout(), GridTable::Layout::kDense);
   g.ExpressZ = "z";
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   expectGrid(g, -1.0f, 1.0f, 8);
 }
 

@@ -97,7 +97,7 @@ TEST(ValueReadout, TextPlacementAndNearestPoint) {
 
   State() = ProgramState{};
   Cls9 g = Map("1/z", Colouring::kPhase);
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   const auto place = PlacementOf(g);
   ASSERT_TRUE(place);
   EXPECT_NEAR(place->PlaneX(place->SceneX(1.25)), 1.25, 1e-9);

@@ -208,7 +208,7 @@ TEST_P(ZerosPolesMarks, SitAtThePointsPlaceOnTheGraph) {
   g.VarX = c.varX;
   g.VarY = c.varY;
   g.VarZ = c.varZ;
-  ASSERT_TRUE(g.GetPoints());
+  ASSERT_TRUE(g.GetPoints({}));
   const MarkPoint p = MarkPosition(g, c.root);
   EXPECT_FLOAT_EQ(p.x, c.expected.x);
   EXPECT_FLOAT_EQ(p.y, c.expected.y);

@@ -140,7 +140,7 @@ TEST_F(ScenePictureTest, RootMarksAreDrawnOnlyWhenAsked) {
   graph->ColorR = quantity::kU;
   graph->ColorG = quantity::kV;
   graph->ColorB = quantity::kMagnitude;
-  ASSERT_TRUE(graph->GetPoints());
+  ASSERT_TRUE(graph->GetPoints({}));
   scene_ = Cls8();
   scene_.Add(graph, "2");
   HeadlessRenderOptions o;

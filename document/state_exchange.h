@@ -1,0 +1,16 @@
+#pragma once
+// The program-wide state handed to the layers below and taken back from them. Sampling and
+// drawing take what they read as parameters and return what they compute; the document layer
+// and the window layers are the only ones that read these settings out of the program-wide
+// state and write results back into it.
+
+#include "graph/sampling.h"
+
+namespace quillon {
+
+// FrameCount and the view intervals, for sampling. A FrameCount of 0 is taken as 1 when
+// sampling, and the program-wide FrameCount is set to 1 first, so that what documents save and
+// what the scene compiles agree with the steps the markers were sampled with.
+SamplingSettings ProgramSamplingSettings();
+
+}  // namespace quillon
