@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <new>
 #include <utility>
+#include <optional>
+#include <string>
 
 #include "app/mouse_navigator.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "document/scene_document.h"
+#include "document/state_exchange.h"
 #include "graph/codes.h"
 #include "graph/sample_value.h"
 #include "graph/value_readout.h"
@@ -118,16 +121,29 @@ void DrawArea::CompileNow() {
 
 void DrawArea::Compile() {
   compilePending_ = false;
+  RunCompile(false);
+}
+
+void DrawArea::RunCompile(bool orientationOnly) {
+  SceneDrawState drawState = LoadSceneDrawState();
+  std::optional<std::string> failure;
   try {
     frame_.SetSceneExtras(document_.Extras);
-    frame_.CompileScene(document_.DrawScene, document_.Axes);
+    if (orientationOnly) {
+      frame_.CompileOrientation(document_.DrawScene, document_.Axes, drawState);
+    } else {
+      frame_.CompileScene(document_.DrawScene, document_.Axes, drawState);
+    }
   } catch (const RuntimeError& error) {
     // A graph whose drawing fails leaves the lists as far as they were recorded.
-    MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
+    failure = error.Description();
   } catch (const std::bad_alloc&) {
-    MsgBox("Out of memory while drawing the scene: the graphs are drawn as far as they fit.", kAppTitle,
-           MsgIcon::Critical);
+    failure = orientationOnly ? "Out of memory while turning the scene."
+                              : "Out of memory while drawing the scene: the graphs are drawn as far as they fit.";
   }
+  // What the compile left counts even when it stopped part way.
+  StoreSceneDrawState(drawState);
+  if (failure) MsgBox(*failure, kAppTitle, MsgIcon::Critical);
   ++compileCount_;
   emit compiled();
 }
@@ -136,16 +152,7 @@ void DrawArea::BringListsUpToDate() {
   if (compilePending_) {
     Compile();
   } else if (reorientPending_) {
-    try {
-      frame_.SetSceneExtras(document_.Extras);
-      frame_.CompileOrientation(document_.DrawScene, document_.Axes);
-    } catch (const RuntimeError& error) {
-      MsgBox(error.Description(), kAppTitle, MsgIcon::Critical);
-    } catch (const std::bad_alloc&) {
-      MsgBox("Out of memory while turning the scene.", kAppTitle, MsgIcon::Critical);
-    }
-    ++compileCount_;
-    emit compiled();
+    RunCompile(true);
   }
   reorientPending_ = false;
 }

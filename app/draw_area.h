@@ -78,6 +78,9 @@ class DrawArea : public QOpenGLWidget {
   void Compile();
   // Records again what changed since the last frame (a full compile or the orientation).
   void BringListsUpToDate();
+  // CompileScene, or CompileOrientation only, with the program's values; stores back what it
+  // left and reports a drawing failure.
+  void RunCompile(bool orientationOnly);
   void ReleaseGl();
   QString MapReadout(const ViewTransform& view, double x, double y);
   QString SurfaceReadout(const ViewTransform& view, double x, double y);

@@ -11,6 +11,7 @@
 #include "app/window_commands.h"
 #include "common/message_sink.h"
 #include "common/program_state.h"
+#include "document/state_exchange.h"
 #include "scene/dialogs/axis_dialog.h"
 #include "scene/dialogs/axis_style_dialog.h"
 #include "scene/dialogs/light_dialog.h"
@@ -115,7 +116,7 @@ void frmF1::OnViewPerspective() {
 
 void frmF1::OnViewZoomAll() {
   if (document_.DrawScene.Count() == 0) return;
-  ZoomToFit(camera_, document_.DrawScene, document_.Axes.ShowPI, document_.Extras);
+  ZoomToFit(camera_, document_.DrawScene, document_.Axes.ShowPI, document_.Extras, LoadSceneDrawState());
   picDraw_->update();
 }
 

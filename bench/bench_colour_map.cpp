@@ -88,8 +88,9 @@ void BM_ColourMapOkToFirstFrame(benchmark::State& st) {
     auto g = E2Map(1000);
     g->GetPoints({});
     scene.Add(g, "1");
-    ZoomToFit(camera, scene, false);
-    b.frame.CompileScene(scene, axes);
+    ZoomToFit(camera, scene, false, SceneExtras{}, SceneDrawState{});
+    SceneDrawState drawState;
+    b.frame.CompileScene(scene, axes, drawState);
     int32_t step = 0;
     b.frame.Display(step, scene, camera, light);
   }
@@ -108,7 +109,7 @@ void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
   auto g = E2Map(1000);
   g->GetPoints({});
   scene.Add(g, "1");
-  ZoomToFit(camera, scene, false);
+  ZoomToFit(camera, scene, false, SceneExtras{}, SceneDrawState{});
   const ModulusRange range = ModulusRangeOf(*g);
   // A zoomed view: a 0.4 x 0.3 window of the 4 x 4 domain, at the drawing area's pixels.
   const PlaneRect seen{0.3, 0.7, 0.4, 0.7};
@@ -116,7 +117,8 @@ void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
     auto image = SampleView(*g, seen, kWidth, kHeight, range);
     if (!image) st.SkipWithError("view not sampled");
     g->ScreenView = std::make_shared<const ViewImage>(std::move(*image));
-    b.frame.CompileScene(scene, axes);
+    SceneDrawState drawState;
+    b.frame.CompileScene(scene, axes, drawState);
     int32_t step = 0;
     b.frame.Display(step, scene, camera, light);
   }

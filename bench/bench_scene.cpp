@@ -84,6 +84,7 @@ struct Scene {
   Cls3 axes;
   Cls4 camera;
   Cls10 light;
+  SceneDrawState drawState;
 };
 
 // The least the same picture needs: per row one GL_QUADS pair of coloured corners P0, P1, P2,
@@ -137,7 +138,7 @@ void BM_CompileScene(benchmark::State& st) {
   Bench& b = Shared();
   Scene s(static_cast<int>(st.range(0)));
   for (auto _ : st) {
-    b.frame.CompileScene(s.drawScene, s.axes);
+    b.frame.CompileScene(s.drawScene, s.axes, s.drawState);
     glFinish();
   }
 }
@@ -157,7 +158,7 @@ void BM_CompileBaseline(benchmark::State& st) {
 void BM_DisplayScene(benchmark::State& st) {
   Bench& b = Shared();
   Scene s(static_cast<int>(st.range(0)));
-  b.frame.CompileScene(s.drawScene, s.axes);
+  b.frame.CompileScene(s.drawScene, s.axes, s.drawState);
   int32_t step = 1;
   // llvmpipe compiles a shader variant the first time a state combination is drawn, which
   // takes longer than many frames: warm up before timing.

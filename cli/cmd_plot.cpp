@@ -13,6 +13,7 @@
 #include "cli/scene_flags.h"
 #include "common/color.h"
 #include "common/program_state.h"
+#include "document/state_exchange.h"
 #include "common/runtime_error.h"
 #include "document/scene_document.h"
 #include "graph/codes.h"
@@ -220,7 +221,11 @@ int RunPlot(const std::vector<std::string>& args) {
 
   QImage image;
   std::string error;
-  if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error)) {
+  options.frame = quillon::State().CurrentFrame;
+  quillon::SceneDrawState drawState = quillon::LoadSceneDrawState();
+  const bool rendered = quillon::RenderScene(document.DrawScene, document.Axes, options, drawState, image, error);
+  quillon::StoreSceneDrawState(drawState);
+  if (!rendered) {
     std::fprintf(stderr, "quillon-cli plot: no OpenGL context: %s\n", error.c_str());
     return 1;
   }

@@ -16,9 +16,11 @@
 #include "cli/command_table.h"
 #include "cli/scene_flags.h"
 #include "common/memory_budget.h"
+#include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "document/document_file.h"
 #include "document/scene_document.h"
+#include "document/state_exchange.h"
 #include "render/picture_file.h"
 #include "scene/headless_render.h"
 
@@ -184,8 +186,13 @@ int RunRender(const std::vector<std::string>& args) {
   QImage image;
   std::string error;
   std::vector<std::string> problems;
+  options.frame = quillon::State().CurrentFrame;
+  quillon::SceneDrawState drawState = quillon::LoadSceneDrawState();
   try {
-    if (!quillon::RenderScene(document.DrawScene, document.Axes, options, image, error, &problems)) {
+    const bool rendered =
+        quillon::RenderScene(document.DrawScene, document.Axes, options, drawState, image, error, &problems);
+    quillon::StoreSceneDrawState(drawState);
+    if (!rendered) {
       std::fprintf(stderr, "render: no OpenGL context: %s\n", error.c_str());
       return 1;
     }

@@ -14,4 +14,19 @@ SamplingSettings ProgramSamplingSettings() {
   return settings;
 }
 
+SceneDrawState LoadSceneDrawState() {
+  const ProgramState& state = State();
+  SceneDrawState drawState;
+  drawState.frameCount = state.FrameCount;
+  drawState.trackballActive = state.TrackballActive;
+  drawState.currentRotation = state.CurrentRotation;
+  return drawState;
+}
+
+void StoreSceneDrawState(const SceneDrawState& drawState) {
+  ProgramState& state = State();
+  state.TrackballActive = drawState.trackballActive;
+  state.CurrentRotation = drawState.currentRotation;
+}
+
 }  // namespace quillon

@@ -5,6 +5,7 @@
 // state and write results back into it.
 
 #include "graph/sampling.h"
+#include "scene/model/scene_draw_state.h"
 
 namespace quillon {
 
@@ -12,5 +13,10 @@ namespace quillon {
 // sampling, and the program-wide FrameCount is set to 1 first, so that what documents save and
 // what the scene compiles agree with the steps the markers were sampled with.
 SamplingSettings ProgramSamplingSettings();
+
+// What compiling and displaying the scene read from the program-wide state, and storing back
+// what they left there (the orientation and whether the mouse set it).
+SceneDrawState LoadSceneDrawState();
+void StoreSceneDrawState(const SceneDrawState& drawState);
 
 }  // namespace quillon

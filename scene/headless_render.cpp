@@ -30,7 +30,6 @@ void ApplyPresetView(Cls8& drawScene, PresetView view) {
       drawScene.RotYaw = 45.0f;
       break;
   }
-  State().TrackballActive = false;
 }
 
 void FitBoxToView(Cls4& camera, const Cls1& box, const std::array<float, 16>& orientation, double share) {
@@ -67,7 +66,8 @@ void FitBoxToView(Cls4& camera, const Cls1& box, const std::array<float, 16>& or
   camera.SetViewRect(0.0f, static_cast<float>(volume));
 }
 
-void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras) {
+void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras,
+               const SceneDrawState& drawState) {
   if (drawScene.Count() == 0) return;
   Cls1 box = drawScene.GetBox(0, showPI);
   const int32_t kind = State().SceneKind;
@@ -75,7 +75,7 @@ void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& ex
     const SceneScaling scaling = FrameScaling(box, extras);
     box = scaling.ShownBox(scaling.framed);
     if (extras.labels == LabelStyle::kScreen) {
-      FitBoxToView(camera, box, OrientationMatrix(drawScene), kFitShare);
+      FitBoxToView(camera, box, OrientationMatrix(drawScene, drawState), kFitShare);
       return;
     }
   }
@@ -90,8 +90,8 @@ void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& ex
   camera.Zoom(2.0f);
 }
 
-bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
-                 std::string& error, std::vector<std::string>* problems) {
+bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, SceneDrawState& drawState,
+                 QImage& image, std::string& error, std::vector<std::string>* problems) {
   OffscreenContext context;
   if (!context.Create(options.width, options.height)) {
     error = context.Error();
@@ -107,17 +107,20 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
   // The view volume takes the picture's shape, so a picture that is not square is undistorted.
   camera.SetViewRect(camera.VolWidth, camera.VolHeight);
   if (options.projectType) camera.ProjectType = *options.projectType;
-  if (options.view) ApplyPresetView(drawScene, *options.view);
-  if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI, options.extras);
+  if (options.view) {
+    ApplyPresetView(drawScene, *options.view);
+    drawState.trackballActive = false;
+  }
+  if (options.fit) ZoomToFit(camera, drawScene, axes.ShowPI, options.extras, drawState);
 
   frame.SetSceneExtras(options.extras);
-  frame.CompileScene(drawScene, axes);
+  frame.CompileScene(drawScene, axes, drawState);
   if (options.markRoots) {
     // After the compile: a mark's height comes from the tables the graphs were drawn from.
     std::vector<std::string> ignored;
     frame.SetRootMarks(SearchAndMarkAll(drawScene, problems ? *problems : ignored));
   }
-  int32_t step = State().CurrentFrame;
+  int32_t step = options.frame;
   frame.Display(step, drawScene, camera, light);
   if (options.legend) {
     if (const std::optional<LegendSpec> legend = SceneLegend(drawScene))

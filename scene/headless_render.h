@@ -13,13 +13,15 @@
 #include "scene/model/container.h"
 #include "scene/model/light.h"
 #include "scene/model/scene_extras.h"
+#include "scene/model/scene_draw_state.h"
 
 namespace quillon {
 
 // The preset views of the view toolbar.
 enum class PresetView { Front, Right, Top, Iso };
 
-// Sets the container's angles for a preset view and drops any free mouse rotation.
+// Sets the container's angles for a preset view. The caller drops any free mouse rotation
+// (trackballActive), so that the angles are what is shown.
 void ApplyPresetView(Cls8& drawScene, PresetView view);
 
 // "Zoom to Fit". With screen labels a 3D scene's box, as drawn (scaled to a cube when the
@@ -29,7 +31,9 @@ void ApplyPresetView(Cls8& drawScene, PresetView view);
 // plane scenes) the box of frame 0 is fitted and the volume doubled, which leaves room for
 // the labels drawn in the scene. Nothing without graphs.
 inline constexpr double kFitShare = 0.86;
-void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras = SceneExtras{});
+// drawState gives the orientation shown (the mouse's rotation, or the scene's angles).
+void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras,
+               const SceneDrawState& drawState);
 
 // Centres the camera on a box (scene coordinates, turned by `orientation`) and sizes the view
 // volume so the box's projection fills `share` of the drawing area where it fits tightest.
@@ -46,13 +50,15 @@ struct HeadlessRenderOptions {
   // o and x over every zero and pole of each drawn graph's function inside its domain, as the
   // window marks the selected graph's while its "Zeros and Poles" list is open.
   bool markRoots = false;
+  int32_t frame = 1;     // the animation frame shown (the program's CurrentFrame)
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into
-// `image`. Needs a QGuiApplication (fonts); makes its own context. False with `error` set
-// when no context can be made.
+// `image`; drawState is read and left as the window's frame code reads and leaves it (a preset
+// view drops the mouse rotation). Needs a QGuiApplication (fonts); makes its own context.
+// False with `error` set when no context can be made.
 // `problems` receives what kept marks off a graph (nothing when markRoots is off).
-bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, QImage& image,
-                 std::string& error, std::vector<std::string>* problems = nullptr);
+bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& options, SceneDrawState& drawState,
+                 QImage& image, std::string& error, std::vector<std::string>* problems = nullptr);
 
 }  // namespace quillon

@@ -96,9 +96,8 @@ void DrawOverlayImage(const QImage& image, int x, int y, int height) {
 
 }  // namespace
 
-std::array<float, 16> OrientationMatrix(const Cls8& drawScene) {
-  const ProgramState& state = State();
-  return BuildRotMatrix(state.TrackballActive ? state.CurrentRotation : AnglesRotation(drawScene));
+std::array<float, 16> OrientationMatrix(const Cls8& drawScene, const SceneDrawState& drawState) {
+  return BuildRotMatrix(drawState.trackballActive ? drawState.currentRotation : AnglesRotation(drawScene));
 }
 
 SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras) {
@@ -106,10 +105,10 @@ SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras) {
   return ScalingFor(box, extras.box, kSceneBoxPadding);
 }
 
-void SceneFrame::ApplyOrientation(const Cls8& drawScene) {
-  ProgramState& state = State();
-  if (!state.TrackballActive) state.CurrentRotation = AnglesRotation(drawScene);
-  orientation_ = BuildRotMatrix(state.CurrentRotation);
+void SceneFrame::ApplyOrientation(const Cls8& drawScene, SceneDrawState& drawState) {
+  // Without a mouse rotation the angles are what is shown, and a later drag continues from them.
+  if (!drawState.trackballActive) drawState.currentRotation = AnglesRotation(drawScene);
+  orientation_ = BuildRotMatrix(drawState.currentRotation);
   glMultMatrixf(orientation_.data());
 }
 
@@ -117,9 +116,8 @@ ScreenProjection SceneFrame::OverlayProjection(const Cls4& camera) const {
   ScreenProjection p;
   p.width = camera.ScreenWidth;
   p.height = camera.ScreenHeight;
-  const std::array<float, 16> r = BuildRotMatrix(State().CurrentRotation);
   std::array<double, 16> rotation{};
-  for (size_t i = 0; i < 16; ++i) rotation[i] = r[i];
+  for (size_t i = 0; i < 16; ++i) rotation[i] = orientation_[i];
   p.matrix = ScreenProjection::Multiply(camera.ProjectionMatrix(compiledBox_),
                                         ScreenProjection::Multiply(camera.ModelViewMatrix(), rotation));
   return p;
@@ -224,7 +222,7 @@ void SceneFrame::DeleteContentLists() {
   contentAnimated_ = false;
 }
 
-void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
+void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes, SceneDrawState& drawState) {
   Cls1 box = drawScene.GetBox(0, axes.ShowPI);
   compiledBox_ = box;
   DeleteLists();
@@ -232,7 +230,7 @@ void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
   DeleteCompiledTextures();
 
   if (drawScene.Animation()) {
-    const int32_t frames = std::max(State().FrameCount, 0);
+    const int32_t frames = std::max(drawState.frameCount, 0);
     Cls1 all = Cls1::Empty();
     for (int32_t i = 0; i <= frames; ++i) {
       const Cls1 b = drawScene.GetBox(i, axes.ShowPI);
@@ -260,12 +258,12 @@ void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes) {
     contentCount_ = 1;
     CompileContent(contentBase_, drawScene, axes, box, 0);
   }
-  CompileOrientation(drawScene, axes);
+  CompileOrientation(drawScene, axes, drawState);
 }
 
-void SceneFrame::CompileOrientation(Cls8& drawScene, Cls3& axes) {
+void SceneFrame::CompileOrientation(Cls8& drawScene, Cls3& axes, SceneDrawState& drawState) {
   if (contentCount_ == 0 || contentAnimated_ != drawScene.Animation()) {
-    CompileScene(drawScene, axes);
+    CompileScene(drawScene, axes, drawState);
     return;
   }
   DeleteLists();
@@ -273,7 +271,7 @@ void SceneFrame::CompileOrientation(Cls8& drawScene, Cls3& axes) {
   if (base == 0) return;
   for (int32_t h = 0; h < contentCount_; ++h) {
     const ListRecording recording(base + h);
-    ApplyOrientation(drawScene);
+    ApplyOrientation(drawScene, drawState);
     glCallList(contentBase_ + h);
   }
   if (contentAnimated_) {

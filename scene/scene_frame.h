@@ -17,6 +17,7 @@
 #include "scene/model/scene_scaling.h"
 #include "scene/root_marks.h"
 #include "scene/screen_labels.h"
+#include "scene/model/scene_draw_state.h"
 
 namespace quillon {
 
@@ -37,15 +38,16 @@ class SceneFrame {
   // ("Unable to create font" has been shown); drawing continues without that text.
   bool Initialize();
 
-  // Rebuilds the display lists (still list, or FrameCount + 1 frame lists when DrawScene is
-  // animated); the lists of the previous compile are deleted.
-  void CompileScene(Cls8& drawScene, Cls3& axes);
+  // Rebuilds the display lists (still list, or frameCount + 1 frame lists when DrawScene is
+  // animated); the lists of the previous compile are deleted. drawState carries what the
+  // frame reads from the program and what it leaves for it.
+  void CompileScene(Cls8& drawScene, Cls3& axes, SceneDrawState& drawState);
 
   // The same lists after a change of orientation only (a drag rotation, a preset view): each
   // list is the orientation followed by a call of the frame's content, which was recorded by
   // the last CompileScene and is kept, so a rotation does not record every graph again. Falls
   // back to CompileScene when no content has been recorded.
-  void CompileOrientation(Cls8& drawScene, Cls3& axes);
+  void CompileOrientation(Cls8& drawScene, Cls3& axes, SceneDrawState& drawState);
 
   // One frame: camera Projection, SetLight (so the lights stand where the camera's look-at
   // puts them), smooth shading, clear, call the list of the frame, then the screen overlay
@@ -69,7 +71,7 @@ class SceneFrame {
 
  private:
   // Multiplies the model-view matrix by the scene's orientation (see CompileScene).
-  void ApplyOrientation(const Cls8& drawScene);
+  void ApplyOrientation(const Cls8& drawScene, SceneDrawState& drawState);
   void CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
   void DrawOverlay(const Cls4& camera) const;
   void DeleteLists();
@@ -94,7 +96,7 @@ class SceneFrame {
 
 // The scene's orientation as a column-major matrix: the container's angles (roll, then pitch,
 // then yaw), or the free mouse rotation while it is active. Changes nothing.
-std::array<float, 16> OrientationMatrix(const Cls8& drawScene);
+std::array<float, 16> OrientationMatrix(const Cls8& drawScene, const SceneDrawState& drawState);
 
 // The scaling the frame applies to a scene box for the scene kind: a cube only in 3D scenes.
 SceneScaling FrameScaling(const Cls1& box, const SceneExtras& extras);

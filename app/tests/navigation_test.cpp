@@ -7,6 +7,7 @@
 
 #include "app/mouse_navigator.h"
 #include "app/tests/window_fixture.h"
+#include "document/state_exchange.h"
 #include "scene/model/camera.h"
 #include "scene/headless_render.h"
 #include "scene/model/quaternion.h"
@@ -219,7 +220,7 @@ class NavigationTest : public QObject {
     // The box as the scene shows it (a new scene's cube), turned by the scene's orientation.
     const Cls1 box = w.Document().DrawScene.GetBox(0);
     const SceneScaling scaling = FrameScaling(box, w.Document().Extras);
-    FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene),
+    FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene, LoadSceneDrawState()),
                  kFitShare);
     QCOMPARE(w.Camera().VolHeight, expected.VolHeight);
     QVERIFY(w.Camera().VolHeight != before);

@@ -35,5 +35,23 @@ TEST_F(StateExchangeTest, SamplingTakesTheFrameCountWithZeroAsOneAndTheViewInter
   EXPECT_EQ(view.maxZ, 7.0f);
 }
 
+TEST_F(StateExchangeTest, TheSceneTakesItsValuesAndGivesBackWhatItLeft) {
+  State().FrameCount = 6;
+  State().TrackballActive = true;
+  State().CurrentRotation = {0.5f, 0.5f, 0.5f, 0.5f};
+  SceneDrawState drawState = LoadSceneDrawState();
+  EXPECT_EQ(drawState.frameCount, 6);
+  EXPECT_TRUE(drawState.trackballActive);
+  EXPECT_EQ(drawState.currentRotation, State().CurrentRotation);
+
+  drawState.frameCount = 2;  // read only: never stored back
+  drawState.trackballActive = false;
+  drawState.currentRotation = kIdentityQuat;
+  StoreSceneDrawState(drawState);
+  EXPECT_EQ(State().FrameCount, 6);
+  EXPECT_FALSE(State().TrackballActive);
+  EXPECT_EQ(State().CurrentRotation, kIdentityQuat);
+}
+
 }  // namespace
 }  // namespace quillon

@@ -81,9 +81,10 @@ TEST(ColourLegend, PhaseMapPictureWithAndWithoutItsLegend) {
   options.fit = true;
   QImage plain, legend;
   std::string error;
-  ASSERT_TRUE(RenderScene(scene, axes, options, plain, error)) << error;
+  SceneDrawState drawState;
+  ASSERT_TRUE(RenderScene(scene, axes, options, drawState, plain, error)) << error;
   options.legend = true;
-  ASSERT_TRUE(RenderScene(scene, axes, options, legend, error)) << error;
+  ASSERT_TRUE(RenderScene(scene, axes, options, drawState, legend, error)) << error;
   // The map fills the middle: the positive real axis right of centre is red, the positive
   // imaginary axis above it the hue of a quarter turn.
   const QRgb right = plain.pixel(200, 150), up = plain.pixel(150, 100);

@@ -49,7 +49,8 @@ TEST_F(ExportTest, EachPictureFormatHasTheChosenSizeAndDecodes) {
   options.fit = true;
   QImage picture;
   std::string error;
-  ASSERT_TRUE(RenderScene(scene_, axes_, options, picture, error)) << error;
+  SceneDrawState drawState;
+  ASSERT_TRUE(RenderScene(scene_, axes_, options, drawState, picture, error)) << error;
   ASSERT_FALSE(White(picture.pixel(160, 100)));
   // A red mark and a word over the frame: pixels in raster files, vector text in SVG.
   const PictureOverlay overlay = [](QPainter& painter, const QSize&) {

@@ -44,6 +44,7 @@ class SceneFrameTest : public testing::GlTest {
   SceneFrame frame_;
   Cls8 scene_;
   Cls3 axes_;
+  SceneDrawState drawState_;
 };
 
 TEST_F(SceneFrameTest, InitializeSetsTheStartStateAndBuildsTheFonts) {
@@ -61,7 +62,7 @@ TEST_F(SceneFrameTest, InitializeSetsTheStartStateAndBuildsTheFonts) {
 
 TEST_F(SceneFrameTest, WithNoGraphTheListHoldsOnlyTheOrientation) {
   scene_.RotYaw = 90;  // the right view
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   ASSERT_NE(frame_.SceneList(), 0u);
   FeedbackCapture capture;
   EXPECT_TRUE(capture.CaptureList(frame_.SceneList()).empty());
@@ -76,11 +77,11 @@ TEST_F(SceneFrameTest, AnglesBecomeTheCurrentRotationRollThenPitchThenYaw) {
   scene_.RotRoll = 30;
   scene_.RotPitch = -15;
   scene_.RotYaw = 45;
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   const float k = 3.1416f / 180.0f;
   const Quat expected = AddQuats(AddQuats(AxisToQuat({0, 0, 1}, 30 * k), AxisToQuat({1, 0, 0}, -15 * k)),
                                  AxisToQuat({0, 1, 0}, 45 * k));
-  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(State().CurrentRotation[i], expected[i]);
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(drawState_.currentRotation[i], expected[i]);
   const auto m = MatrixAfter(frame_.SceneList());
   const auto r = BuildRotMatrix(expected);
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], r[i], 1e-6f);
@@ -88,25 +89,25 @@ TEST_F(SceneFrameTest, AnglesBecomeTheCurrentRotationRollThenPitchThenYaw) {
 
 TEST_F(SceneFrameTest, TrackballRotationIsUsedAsItIs) {
   scene_.RotYaw = 90;
-  State().TrackballActive = true;
-  State().CurrentRotation = AxisToQuat({1, 0, 0}, 3.1416f / 2);
-  frame_.CompileScene(scene_, axes_);
+  drawState_.trackballActive = true;
+  drawState_.currentRotation = AxisToQuat({1, 0, 0}, 3.1416f / 2);
+  frame_.CompileScene(scene_, axes_, drawState_);
   const auto m = MatrixAfter(frame_.SceneList());
   EXPECT_NEAR(m[0], 1.0f, 1e-4f);  // x stays: the container's yaw is not used
   EXPECT_NEAR(std::abs(m[6]), 1.0f, 1e-4f);
-  EXPECT_FLOAT_EQ(State().CurrentRotation[0], std::sin(3.1416f / 4));
+  EXPECT_FLOAT_EQ(drawState_.currentRotation[0], std::sin(3.1416f / 4));
 }
 
 TEST_F(SceneFrameTest, ShownGraphBringsTheFrameAndHiddenFrameStaysOut) {
   scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   FeedbackCapture capture;
   glMatrixMode(GL_PROJECTION);
   glOrtho(-10, 10, -10, 10, -10, 10);
   glMatrixMode(GL_MODELVIEW);
   const auto with = capture.CaptureList(frame_.SceneList());
   axes_.Show = false;
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   const auto without = capture.CaptureList(frame_.SceneList());
   // The frame adds 18 grid lines, 9 ticks and the label glyphs.
   EXPECT_EQ(FeedbackCapture::OfKind(with, FeedbackKind::Line).size() -
@@ -117,11 +118,11 @@ TEST_F(SceneFrameTest, ShownGraphBringsTheFrameAndHiddenFrameStaysOut) {
 
 TEST_F(SceneFrameTest, EachCompileFreesThePreviousListsAndReleaseFreesAll) {
   scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   for (int i = 0; i < 3; ++i) {
     const uint32_t previous = frame_.SceneList();
     EXPECT_TRUE(glIsList(previous));
-    frame_.CompileScene(scene_, axes_);
+    frame_.CompileScene(scene_, axes_, drawState_);
     EXPECT_FALSE(glIsList(previous));
   }
   const uint32_t last = frame_.SceneList();
@@ -136,8 +137,8 @@ TEST_F(SceneFrameTest, AnimatedSceneCompilesFrameCountPlusOneLists) {
   auto g = testing::BoxSurface(-2, 2, -1, 1, -2, 2);
   g->Animation = true;
   scene_.Add(g, "1");
-  State().FrameCount = 10;
-  frame_.CompileScene(scene_, axes_);
+  drawState_.frameCount = 10;
+  frame_.CompileScene(scene_, axes_, drawState_);
   EXPECT_EQ(frame_.SceneList(), 0u);
   EXPECT_EQ(frame_.FrameListCount(), 11);
   const uint32_t base = frame_.FrameListBase();
@@ -149,7 +150,7 @@ TEST_F(SceneFrameTest, AnimatedSceneCompilesFrameCountPlusOneLists) {
 
   // Back to a still scene: the frame lists go, one still list comes.
   g->Animation = false;
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   for (uint32_t i = 1; i < 11; ++i) EXPECT_FALSE(glIsList(base + i)) << i;
   EXPECT_EQ(frame_.FrameListCount(), 0);
   EXPECT_EQ(frame_.ListForFrame(scene_, 1), frame_.SceneList());
@@ -159,7 +160,7 @@ TEST_F(SceneFrameTest, AnimatedSceneCompilesFrameCountPlusOneLists) {
 // frame after the camera moved (a new graph, Zoom to Fit), not where the last frame's did.
 TEST_F(SceneFrameTest, TheLightIsPlacedUnderTheCameraOfTheFrameItLights) {
   scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   Cls10 light;
   int32_t step = 1;
   Cls4 before;
@@ -183,7 +184,7 @@ TEST_F(SceneFrameTest, TheLightIsPlacedUnderTheCameraOfTheFrameItLights) {
 TEST_F(SceneFrameTest, DisplayClearsToWhiteAndDrawsTheSurface) {
   scene_.Add(testing::BoxSurface(-2, 2, -1, 1, -2, 2), "1");
   axes_.Show = false;
-  frame_.CompileScene(scene_, axes_);
+  frame_.CompileScene(scene_, axes_, drawState_);
   Cls4 camera;
   SetScreen(camera, kWidth, kHeight);
   camera.VolWidth = camera.VolHeight = 8;

@@ -63,11 +63,12 @@ class ScenePictureTest : public ::testing::Test {
   QImage Render(HeadlessRenderOptions options) {
     QImage image;
     std::string error;
-    EXPECT_TRUE(RenderScene(scene_, axes_, options, image, error)) << error;
+    EXPECT_TRUE(RenderScene(scene_, axes_, options, drawState_, image, error)) << error;
     return image;
   }
   Cls8 scene_;
   Cls3 axes_;
+  SceneDrawState drawState_;
 };
 
 TEST_F(ScenePictureTest, IsoViewFittedShowsSurfaceFrameAndLabels) {
@@ -76,8 +77,11 @@ TEST_F(ScenePictureTest, IsoViewFittedShowsSurfaceFrameAndLabels) {
   o.height = 240;
   o.view = PresetView::Iso;
   o.fit = true;
+  drawState_.trackballActive = true;  // a preset view replaces a mouse rotation
   const QImage image = Render(o);
   Keep(image, "iso.png");
+  EXPECT_FALSE(drawState_.trackballActive);
+  EXPECT_NE(drawState_.currentRotation, kIdentityQuat);
   ASSERT_EQ(image.size(), QSize(300, 240));
   EXPECT_EQ(image.pixel(0, 0), qRgba(255, 255, 255, 255));
   EXPECT_EQ(image.pixel(299, 239), qRgba(255, 255, 255, 255));
@@ -152,7 +156,7 @@ TEST_F(ScenePictureTest, RootMarksAreDrawnOnlyWhenAsked) {
   QImage marked;
   std::string error;
   std::vector<std::string> problems;
-  ASSERT_TRUE(RenderScene(scene_, axes_, o, marked, error, &problems));
+  ASSERT_TRUE(RenderScene(scene_, axes_, o, drawState_, marked, error, &problems));
   Keep(marked, "root_marks.png");
   EXPECT_TRUE(problems.empty());
   // Two rings of radius 5, stroke 2 and a rim: a few hundred pixels, nothing else.

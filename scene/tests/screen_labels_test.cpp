@@ -89,7 +89,7 @@ TEST_F(FittedViewTest, FitFillsTheShorterSideAndLabelsNeverOverlap) {
   for (const Case& c : cases) {
     Cls8 scene;
     ApplyPresetView(scene, c.view);
-    const std::array<float, 16> orientation = OrientationMatrix(scene);
+    const std::array<float, 16> orientation = OrientationMatrix(scene, SceneDrawState{});
     Cls4 camera;
     camera.ScreenWidth = static_cast<float>(c.w);
     camera.ScreenHeight = static_cast<float>(c.h);
