@@ -13,9 +13,7 @@ std::vector<TestFactory>& RegisteredTests() {
   return tests;
 }
 
-int RunRegisteredTests(int argc, char** argv) {
-  (void)argc;
-  (void)argv;
+int RunRegisteredTests() {
   // Each class also logs to a file of its own, so the failures of a long run can be repeated
   // at its end, where a reader of a cut log still finds them.
   const QStringList arguments = QCoreApplication::arguments();

@@ -14,7 +14,7 @@ using TestFactory = std::function<std::unique_ptr<QObject>()>;
 std::vector<TestFactory>& RegisteredTests();
 
 // Runs every registered class with QTest::qExec; 0 when all passed. Needs the application.
-int RunRegisteredTests(int argc, char** argv);
+int RunRegisteredTests();
 
 template <class T>
 struct RegisterTest {

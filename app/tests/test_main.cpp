@@ -15,5 +15,5 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   QApplication app(argc, argv);
-  return quillon::test::RunRegisteredTests(argc, argv);
+  return quillon::test::RunRegisteredTests();
 }
