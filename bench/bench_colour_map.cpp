@@ -14,6 +14,7 @@
 #include "graph/codes.h"
 #include "graph/colouring.h"
 #include "graph/graph.h"
+#include "graph/sampling.h"
 #include "graph/view_sampling.h"
 #include "render/material.h"
 #include "render/offscreen_context.h"

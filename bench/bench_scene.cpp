@@ -77,7 +77,7 @@ struct Scene {
     axes.SetDefault();
     ApplyPresetView(drawScene, PresetView::Iso);
     SetScreen(camera, kWidth, kHeight);
-    ZoomToFit(camera, drawScene, false);
+    ZoomToFit(camera, drawScene, false, SceneExtras{}, drawState);
   }
   std::shared_ptr<Cls9> graph;
   Cls8 drawScene;

@@ -12,6 +12,7 @@
 #include "common/program_state.h"
 #include "graph/codes.h"
 #include "graph/sample_value.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 namespace {

@@ -17,6 +17,7 @@
 #include "graph/codes.h"
 #include "graph/graph.h"
 #include "graph/sample_value.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 namespace {

@@ -13,6 +13,7 @@
 #include "graph/codes.h"
 #include "graph/graph.h"
 #include "graph/sample_value.h"
+#include "graph/sampling.h"
 #include "graph/value_readout.h"
 
 namespace quillon {

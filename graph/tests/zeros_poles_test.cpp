@@ -14,6 +14,7 @@
 #include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/codes.h"
+#include "graph/sampling.h"
 
 namespace quillon {
 namespace {

@@ -14,6 +14,7 @@
 
 #include "common/program_state.h"
 #include "graph/codes.h"
+#include "graph/sampling.h"
 #include "scene/headless_render.h"
 #include "scene/tests/scene_test_graphs.h"
 
