@@ -190,7 +190,7 @@ QImage DrawArea::RenderPicture(const QSize& size, QString* error) {
     SetScreen(camera, size.width(), size.height());
     KeepAspect(camera);
     try {
-      frame_.Display(State().CurrentFrame, document_.DrawScene, camera, light_);
+      frame_.Display(State().CurrentFrame, document_.DrawScene, camera, light_, LoadSceneDrawState());
       if (document_.Extras.legend) {
         if (const std::optional<LegendSpec> legend = SceneLegend(document_.DrawScene))
           DrawLegendGl(size, *legend);
@@ -218,7 +218,7 @@ void DrawArea::paintGL() {
   KeepAspect(camera_);
   BringListsUpToDate();
   try {
-    frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_);
+    frame_.Display(State().CurrentFrame, document_.DrawScene, camera_, light_, LoadSceneDrawState());
     if (State().SceneKind == 7) resampler_.ViewShown(CurrentViewTransform(camera_, document_.DrawScene));
     if (document_.Extras.legend) {
       if (const std::optional<LegendSpec> legend = SceneLegend(document_.DrawScene))

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/undo_commands.h"
 #include "app/window_commands.h"
+#include "document/state_exchange.h"
 
 namespace quillon {
 
@@ -67,14 +68,14 @@ void frmF1::OnEditGraph() {
 }
 
 void frmF1::OnDraw3DGraph() {
-  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
+  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
   if (!Commands().draw.New3DGraph()) return;
   SetView3DButtons();
   AfterGraphAdded(before);
 }
 
 void frmF1::OnDrawColorMap() {
-  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
+  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
   if (!Commands().draw.NewColorMap()) return;
   SetViewMapButtons();
   AfterGraphAdded(before);
@@ -90,7 +91,7 @@ void frmF1::AfterGraphAdded(const Cls1& before) {
   // The first graph of a new scene is framed, as "Zoom to Fit" frames it; a later graph that
   // reaches beyond the box refits the view, so nothing is cut off; one inside the box keeps
   // the view the user has chosen.
-  const Cls1 after = document_.DrawScene.GetBox(0, document_.Axes.ShowPI);
+  const Cls1 after = document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
   const bool grown = after.MinX < before.MinX || after.MinY < before.MinY || after.MinZ < before.MinZ ||
                      after.MaxX > before.MaxX || after.MaxY > before.MaxY || after.MaxZ > before.MaxZ;
   if (document_.ListScene.Count() == 1 || grown) OnViewZoomAll();

@@ -93,7 +93,7 @@ void BM_ColourMapOkToFirstFrame(benchmark::State& st) {
     SceneDrawState drawState;
     b.frame.CompileScene(scene, axes, drawState);
     int32_t step = 0;
-    b.frame.Display(step, scene, camera, light);
+    b.frame.Display(step, scene, camera, light, drawState);
   }
 }
 BENCHMARK(BM_ColourMapOkToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -121,7 +121,7 @@ void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
     SceneDrawState drawState;
     b.frame.CompileScene(scene, axes, drawState);
     int32_t step = 0;
-    b.frame.Display(step, scene, camera, light);
+    b.frame.Display(step, scene, camera, light, drawState);
   }
 }
 BENCHMARK(BM_ZoomedMapResampleAndFrame)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -112,7 +112,7 @@ uint32_t CompileBaseline(const Cls9& g) {
 
 void DisplayBaseline(uint32_t list, Scene& s) {
   glDisable(GL_LIGHTING);
-  Projection(s.camera, s.drawScene);
+  Projection(s.camera, s.drawScene, s.drawState.planeCurveBox);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glCallList(list);
   glFinish();
@@ -127,7 +127,7 @@ void DisplayBaselineLit(uint32_t list, Scene& s) {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
   glNormal3f(0.0f, 1.0f, 0.0f);
-  Projection(s.camera, s.drawScene);
+  Projection(s.camera, s.drawScene, s.drawState.planeCurveBox);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glCallList(list);
   glFinish();
@@ -162,8 +162,8 @@ void BM_DisplayScene(benchmark::State& st) {
   int32_t step = 1;
   // llvmpipe compiles a shader variant the first time a state combination is drawn, which
   // takes longer than many frames: warm up before timing.
-  for (int i = 0; i < kWarmUpFrames; ++i) b.frame.Display(step, s.drawScene, s.camera, s.light);
-  for (auto _ : st) b.frame.Display(step, s.drawScene, s.camera, s.light);
+  for (int i = 0; i < kWarmUpFrames; ++i) b.frame.Display(step, s.drawScene, s.camera, s.light, s.drawState);
+  for (auto _ : st) b.frame.Display(step, s.drawScene, s.camera, s.light, s.drawState);
 }
 
 void BM_DisplayBaseline(benchmark::State& st) {

@@ -15,7 +15,8 @@ namespace quillon {
 SamplingSettings ProgramSamplingSettings();
 
 // What compiling and displaying the scene read from the program-wide state, and storing back
-// what they left there (the orientation and whether the mouse set it).
+// what they left there (the orientation and whether the mouse set it, the box the plane curves
+// leave and the Result box's text).
 SceneDrawState LoadSceneDrawState();
 void StoreSceneDrawState(const SceneDrawState& drawState);
 

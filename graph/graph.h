@@ -168,8 +168,9 @@ class Cls9 {
   // value, and its run-time errors reach the caller.
   bool GetPoints(const SamplingSettings& settings);
 
-  // Recomputes the box limits for the animation step and returns them.
-  Cls1 GetBox(int32_t lngAnimStep = 0);
+  // Recomputes the box limits for the animation step and returns them. The plane kinds take in
+  // planeCurveBox, the extent the last plane curve drawn left (render/graph_draw.h).
+  Cls1 GetBox(int32_t lngAnimStep, const Cls1& planeCurveBox);
 
   // The graph record of the document text, and the empty text of the table kinds.
   std::string Save() const;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "graph/clip_range.h"
 #include "graph/codes.h"
@@ -87,25 +86,24 @@ void ClipBox(const Cls9& g, Limits& box) {
   hi = std::min(hi, range->second);
 }
 
-// Plane curves are boxed by drawing: it leaves their extent in the program-wide box.
-void WidenByProgramBox(Limits& box) {
-  // Axis by axis, and only where the program-wide box is not empty on that axis.
-  const ProgramState& s = State();
+// Plane curves are boxed by drawing: it leaves their extent in the plane-curve box.
+void WidenByPlaneCurveBox(const Cls1& s, Limits& box) {
+  // Axis by axis, and only where the plane-curve box is not empty on that axis.
   auto widen = [](float lo, float hi, float& minV, float& maxV) {
     if (lo > hi) return;
     if (hi > maxV) maxV = hi;
     if (lo < minV) minV = lo;
   };
-  widen(s.GlobalBoxMinX, s.GlobalBoxMaxX, box.minX, box.maxX);
-  widen(s.GlobalBoxMinY, s.GlobalBoxMaxY, box.minY, box.maxY);
-  widen(s.GlobalBoxMinZ, s.GlobalBoxMaxZ, box.minZ, box.maxZ);
+  widen(s.MinX, s.MaxX, box.minX, box.maxX);
+  widen(s.MinY, s.MaxY, box.minY, box.maxY);
+  widen(s.MinZ, s.MaxZ, box.minZ, box.maxZ);
 }
 
 }  // namespace
 
 // Kinds without a rule of their own (1, 11, 12, the table kinds 4 to 6, the vector 31 and
 // every unknown code) keep the empty box, which the scene's union ignores.
-Cls1 Cls9::GetBox(int32_t lngAnimStep) {
+Cls1 Cls9::GetBox(int32_t lngAnimStep, const Cls1& planeCurveBox) {
   Limits box;
   switch (GraphType) {
     case gtp::kSurface:
@@ -137,7 +135,7 @@ Cls1 Cls9::GetBox(int32_t lngAnimStep) {
     case 37:
     case 38:
       // Plane scenes always show the origin.
-      WidenByProgramBox(box);
+      WidenByPlaneCurveBox(planeCurveBox, box);
       box.Widen(0.0f, 0.0f, 0.0f);
       break;
     case gtp::kVectorOperation:

@@ -123,9 +123,9 @@ class ClipPlanes {
   bool active_ = false;
 };
 
-void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
-  State().ResultText.clear();
-  PrepareGraphBox(g, lngAnimStep);
+void DrawGraph(Cls9& g, int32_t& lngAnimStep, Cls1& planeCurveBox, std::string& resultText) {
+  resultText.clear();
+  PrepareGraphBox(g, lngAnimStep, planeCurveBox);
 
   // Cell sizes; a fault here ends the drawing before any state changes.
   const double cellX = CheckedFinite(CheckedDivide(static_cast<double>(g.BoxMaxX) - g.BoxMinX, g.StepU));
@@ -143,8 +143,8 @@ void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
     const ClipPlanes clip(g);
     RenderSurface(g, lngAnimStep);
   } else if (IsPlaneCurve(type)) {
-    State().ResultText += PlaneCurveStatus(g);
-    DrawPlaneCurve(g, second);
+    resultText += PlaneCurveStatus(g);
+    if (const std::optional<Cls1> extent = DrawPlaneCurve(g, second)) planeCurveBox = *extent;
   } else if (type == gtp::kCurve3D || type == gtp::kCurve3DAnimation) {
     DrawPolyline(g, lngAnimStep, second);
   } else if (type == gtp::kPoint || type == gtp::kPointAnimation) {
@@ -160,15 +160,15 @@ void DrawGraph(Cls9& g, int32_t& lngAnimStep) {
 
 }  // namespace
 
-void PrepareGraphBox(Cls9& g, int32_t lngAnimStep) {
-  g.GetBox(g.Animation ? lngAnimStep : 0);
+void PrepareGraphBox(Cls9& g, int32_t lngAnimStep, const Cls1& planeCurveBox) {
+  g.GetBox(g.Animation ? lngAnimStep : 0, planeCurveBox);
   if (DrawnBySurfaceRenderer(g.GraphType)) GiveSurfaceAnExtent(g, lngAnimStep);
   if (ShowsLayers(g)) g.BoxMinY = ToSingle(static_cast<double>(g.BoxMinY) + kLayerDrop);
 }
 
-void Draw(Cls9& graph, int32_t& lngAnimStep) {
+void Draw(Cls9& graph, int32_t& lngAnimStep, Cls1& planeCurveBox, std::string& resultText) {
   try {
-    DrawGraph(graph, lngAnimStep);
+    DrawGraph(graph, lngAnimStep, planeCurveBox, resultText);
   } catch (const RuntimeError&) {
     // A floating-point fault or a table that does not cover the graph ends the drawing
     // silently; whatever was drawn before it stays in the frame.

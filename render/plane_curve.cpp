@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/message_sink.h"
-#include "common/program_state.h"
 #include "common/runtime_error.h"
 #include "common/single.h"
 #include "expr/text_helpers.h"
@@ -58,18 +57,14 @@ class CurveExtent {
     maxY_ = std::max(maxY_, p.y);
     minY_ = std::min(minY_, p.y);
   }
-  void StoreInto(Cls9& g) const {
-    g.BoxMaxX = maxX_;
-    g.BoxMinX = minX_;
-    g.BoxMaxY = maxY_;
-    g.BoxMinY = minY_;
-    g.BoxMaxZ = g.BoxMinZ = 0.0f;
-    ProgramState& s = State();
-    s.GlobalBoxMaxX = maxX_;
-    s.GlobalBoxMinX = minX_;
-    s.GlobalBoxMaxY = maxY_;
-    s.GlobalBoxMinY = minY_;
-    s.GlobalBoxMaxZ = s.GlobalBoxMinZ = 0.0f;
+  Cls1 Box() const {
+    Cls1 box;
+    box.MaxX = maxX_;
+    box.MinX = minX_;
+    box.MaxY = maxY_;
+    box.MinY = minY_;
+    box.MaxZ = box.MinZ = 0.0f;
+    return box;
   }
 
  private:
@@ -207,12 +202,12 @@ std::string PlaneCurveStatus(const Cls9& g) {
   return line + "\r\n";
 }
 
-void DrawPlaneCurve(Cls9& g, const ColorParts& color) {
+std::optional<Cls1> DrawPlaneCurve(Cls9& g, const ColorParts& color) {
   const bool polar = g.CoordType == ctp::kPlaneAR;
   CurveExpression first;   // ExpressZ: y, r, or the implicit F
   CurveExpression second;  // ExpressY: the parametric x or a
-  if (!first.Compile(g.ExpressZ)) return;
-  if (g.FunForm == fun::kParametric && !second.Compile(g.ExpressY)) return;
+  if (!first.Compile(g.ExpressZ)) return std::nullopt;
+  if (g.FunForm == fun::kParametric && !second.Compile(g.ExpressY)) return std::nullopt;
 
   // Sample before touching any state, so a fault in the step arithmetic changes nothing.
   std::vector<PlanePoint> points;
@@ -241,7 +236,13 @@ void DrawPlaneCurve(Cls9& g, const ColorParts& color) {
   } else {
     DrawImplicit(g, first, extent);
   }
-  extent.StoreInto(g);
+  const Cls1 box = extent.Box();
+  g.BoxMaxX = box.MaxX;
+  g.BoxMinX = box.MinX;
+  g.BoxMaxY = box.MaxY;
+  g.BoxMinY = box.MinY;
+  g.BoxMaxZ = g.BoxMinZ = 0.0f;
+  return box;
 }
 
 void DrawPolyline(const Cls9& g, int32_t lngAnimStep, const ColorParts& color) {

@@ -44,14 +44,15 @@ class CurveExpression {
 // for the combinations of CoordType and FunForm that have none.
 std::string PlaneCurveStatus(const Cls9& graph);
 
-// Draws a plane curve in the plane z = 0 and recomputes the graph's X and Y extent (and the
-// program-wide box) from the plotted points, Z extent 0. FunForm 2: explicit y = f(x) or
-// r = f(a) over MinU..MaxU in StepU steps; FunForm 3: parametric x = ExpressY(t), y = ExpressZ(t)
+// Draws a plane curve in the plane z = 0, recomputes the graph's X and Y extent from the
+// plotted points (Z extent 0) and returns that extent: the box the plane kinds take in.
+// FunForm 2: explicit y = f(x) or r = f(a) over MinU..MaxU in StepU steps; FunForm 3:
+// parametric x = ExpressY(t), y = ExpressZ(t)
 // (or a and r); any other form: the implicit curve sampled every 1/40 of a unit over the domain,
 // where the real part of ExpressZ at x + yi lies within 0.025 of 0 (the language reads y as y i). CurType 0
 // joins explicit and parametric samples with lines, any other CurType plots them as points. A compile error
-// ends it before any state changes.
-void DrawPlaneCurve(Cls9& graph, const ColorParts& color);
+// ends it before any state changes, with nothing returned.
+std::optional<Cls1> DrawPlaneCurve(Cls9& graph, const ColorParts& color);
 
 // Draws the polyline of kind 1 (the curve evaluated over MinU..MaxU in StepU steps: FunForm 3
 // x, y, z = ExpressX, ExpressY, ExpressZ of t; else (t, u, v) with u + vi = ExpressZ(t)) or of

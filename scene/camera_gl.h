@@ -12,7 +12,8 @@ namespace quillon {
 void SetScreen(Cls4& camera, int32_t x, int32_t y);
 
 // Returns GL to normal rendering and loads the projection and model-view matrices; the
-// perspective near distance comes from the scene's box for frame 0.
-void Projection(Cls4& camera, Cls8& drawScene);
+// perspective near distance comes from the scene's box for frame 0 (planeCurveBox: see
+// Cls8::GetBox).
+void Projection(Cls4& camera, Cls8& drawScene, const Cls1& planeCurveBox);
 
 }  // namespace quillon

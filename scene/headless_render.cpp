@@ -69,7 +69,7 @@ void FitBoxToView(Cls4& camera, const Cls1& box, const std::array<float, 16>& or
 void ZoomToFit(Cls4& camera, Cls8& drawScene, bool showPI, const SceneExtras& extras,
                const SceneDrawState& drawState) {
   if (drawScene.Count() == 0) return;
-  Cls1 box = drawScene.GetBox(0, showPI);
+  Cls1 box = drawScene.GetBox(0, showPI, drawState.planeCurveBox);
   const int32_t kind = State().SceneKind;
   if (kind == 3 || kind == 6) {
     const SceneScaling scaling = FrameScaling(box, extras);
@@ -121,7 +121,7 @@ bool RenderScene(Cls8& drawScene, Cls3& axes, const HeadlessRenderOptions& optio
     frame.SetRootMarks(SearchAndMarkAll(drawScene, problems ? *problems : ignored));
   }
   int32_t step = options.frame;
-  frame.Display(step, drawScene, camera, light);
+  frame.Display(step, drawScene, camera, light, drawState);
   if (options.legend) {
     if (const std::optional<LegendSpec> legend = SceneLegend(drawScene))
       DrawLegendGl(QSize(options.width, options.height), *legend);

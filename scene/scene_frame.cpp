@@ -152,7 +152,8 @@ struct ListRecording {
   ListRecording& operator=(const ListRecording&) = delete;
 };
 
-void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame) {
+void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame,
+                                SceneDrawState& drawState) {
   const ListRecording recording(list);
   const bool anyShown = drawScene.Count() > 0;
   if (anyShown && IsPlaneKind(State().SceneKind)) {
@@ -177,7 +178,7 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
     glPopAttrib();
     glPopMatrix();
   };
-  scaled([&] { Draw(drawScene, frame); });
+  scaled([&] { Draw(drawScene, frame, drawState.planeCurveBox, drawState.resultText); });
   const bool text3D = extras_.labels == LabelStyle::kText3D;
   labels_ = FrameLabelSet{};
   if (anyShown) {
@@ -201,7 +202,7 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
       for (const Cls8::Entry& entry : drawScene.FunSurfs()) {
         if (entry.graph->GraphType != gtp::kPoint) continue;
         int32_t step = entry.graph->Animation ? frame : 0;
-        Draw(*entry.graph, step);
+        Draw(*entry.graph, step, drawState.planeCurveBox, drawState.resultText);
       }
     });
   }
@@ -223,7 +224,7 @@ void SceneFrame::DeleteContentLists() {
 }
 
 void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes, SceneDrawState& drawState) {
-  Cls1 box = drawScene.GetBox(0, axes.ShowPI);
+  Cls1 box = drawScene.GetBox(0, axes.ShowPI, drawState.planeCurveBox);
   compiledBox_ = box;
   DeleteLists();
   DeleteContentLists();
@@ -233,7 +234,7 @@ void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes, SceneDrawState& drawS
     const int32_t frames = std::max(drawState.frameCount, 0);
     Cls1 all = Cls1::Empty();
     for (int32_t i = 0; i <= frames; ++i) {
-      const Cls1 b = drawScene.GetBox(i, axes.ShowPI);
+      const Cls1 b = drawScene.GetBox(i, axes.ShowPI, drawState.planeCurveBox);
       all.MinX = std::min(all.MinX, b.MinX);
       all.MinY = std::min(all.MinY, b.MinY);
       all.MinZ = std::min(all.MinZ, b.MinZ);
@@ -251,12 +252,13 @@ void SceneFrame::CompileScene(Cls8& drawScene, Cls3& axes, SceneDrawState& drawS
     if (contentBase_ == 0) return;
     contentCount_ = frames + 1;
     contentAnimated_ = true;
-    for (int32_t h = 0; h <= frames; ++h) CompileContent(contentBase_ + h, drawScene, axes, all, h);
+    for (int32_t h = 0; h <= frames; ++h)
+      CompileContent(contentBase_ + h, drawScene, axes, all, h, drawState);
   } else {
     contentBase_ = glGenLists(1);
     if (contentBase_ == 0) return;
     contentCount_ = 1;
-    CompileContent(contentBase_, drawScene, axes, box, 0);
+    CompileContent(contentBase_, drawScene, axes, box, 0, drawState);
   }
   CompileOrientation(drawScene, axes, drawState);
 }
@@ -291,12 +293,13 @@ uint32_t SceneFrame::ListForFrame(const Cls8& drawScene, int32_t lngAnimStep) co
   return frameListBase_ + static_cast<uint32_t>(index);
 }
 
-void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light) {
+void SceneFrame::Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light,
+                         const SceneDrawState& drawState) {
   // The camera comes first: OpenGL takes a light's position through the model-view matrix in
   // force when it is given, and only the camera's own look-at keeps the light where it was on
   // the frame before. Given under the previous frame's matrix, the first frame after the
   // camera moved (a new graph, Zoom to Fit) was lit from somewhere else.
-  Projection(camera, drawScene);
+  Projection(camera, drawScene, drawState.planeCurveBox);
   SetLight(light);
   glShadeModel(GL_SMOOTH);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -51,8 +51,10 @@ class SceneFrame {
 
   // One frame: camera Projection, SetLight (so the lights stand where the camera's look-at
   // puts them), smooth shading, clear, call the list of the frame, then the screen overlay
-  // (tick labels and titles). The caller swaps buffers.
-  void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light);
+  // (tick labels and titles). The caller swaps buffers. drawState: the plane-curve box the
+  // camera's perspective frame reads (see Cls8::GetBox).
+  void Display(int32_t& lngAnimStep, Cls8& drawScene, Cls4& camera, const Cls10& light,
+               const SceneDrawState& drawState);
 
   // Zero and pole marks drawn over every frame after the scene (none when empty); they follow
   // the scene's orientation without a compile.
@@ -72,7 +74,8 @@ class SceneFrame {
  private:
   // Multiplies the model-view matrix by the scene's orientation (see CompileScene).
   void ApplyOrientation(const Cls8& drawScene, SceneDrawState& drawState);
-  void CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame);
+  void CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1 box, int32_t frame,
+                      SceneDrawState& drawState);
   void DrawOverlay(const Cls4& camera) const;
   void DeleteLists();
   void DeleteContentLists();

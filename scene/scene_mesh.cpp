@@ -111,7 +111,7 @@ bool BuildSceneMesh(Cls8& drawScene, const MeshClip& clip, int32_t animStep, Tri
     if (!IsMeshKind(g.GraphType)) continue;
     const int32_t step = g.Animation ? animStep : 0;
     try {
-      PrepareGraphBox(g, step);
+      PrepareGraphBox(g, step, Cls1::Empty());  // surfaces only: no plane curve
       DrawnPositions positions(g, step);
       std::vector<float> rgb;
       ComputeVertexColors(g, ChannelRanges(g), rgb);

@@ -218,7 +218,7 @@ class NavigationTest : public QObject {
     Cls4 expected = w.Camera();
     Control<QAction>(&w, "mnuViewZoomAll")->trigger();
     // The box as the scene shows it (a new scene's cube), turned by the scene's orientation.
-    const Cls1 box = w.Document().DrawScene.GetBox(0);
+    const Cls1 box = w.Document().DrawScene.GetBox(0, false, Cls1::Empty());
     const SceneScaling scaling = FrameScaling(box, w.Document().Extras);
     FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene, LoadSceneDrawState()),
                  kFitShare);

@@ -39,18 +39,31 @@ TEST_F(StateExchangeTest, TheSceneTakesItsValuesAndGivesBackWhatItLeft) {
   State().FrameCount = 6;
   State().TrackballActive = true;
   State().CurrentRotation = {0.5f, 0.5f, 0.5f, 0.5f};
+  State().GlobalBoxMinX = -1.0f;
+  State().GlobalBoxMaxY = 4.0f;
+  State().ResultText = "Function y=x";
   SceneDrawState drawState = LoadSceneDrawState();
   EXPECT_EQ(drawState.frameCount, 6);
   EXPECT_TRUE(drawState.trackballActive);
   EXPECT_EQ(drawState.currentRotation, State().CurrentRotation);
+  EXPECT_EQ(drawState.planeCurveBox.MinX, -1.0f);
+  EXPECT_EQ(drawState.planeCurveBox.MaxY, 4.0f);
+  EXPECT_EQ(drawState.resultText, "Function y=x");
 
   drawState.frameCount = 2;  // read only: never stored back
   drawState.trackballActive = false;
   drawState.currentRotation = kIdentityQuat;
+  drawState.planeCurveBox.MaxX = 9.0f;
+  drawState.planeCurveBox.MinZ = -2.0f;
+  drawState.resultText.clear();
   StoreSceneDrawState(drawState);
   EXPECT_EQ(State().FrameCount, 6);
   EXPECT_FALSE(State().TrackballActive);
   EXPECT_EQ(State().CurrentRotation, kIdentityQuat);
+  EXPECT_EQ(State().GlobalBoxMinX, -1.0f);
+  EXPECT_EQ(State().GlobalBoxMaxX, 9.0f);
+  EXPECT_EQ(State().GlobalBoxMinZ, -2.0f);
+  EXPECT_EQ(State().ResultText, "");
 }
 
 }  // namespace

@@ -107,15 +107,15 @@ TEST(ClipRange, SurfaceBoxFollowsTheClippedRange) {
   g.SceneX = TableOf(Ramp(101));
   g.SceneZ = TableOf(std::vector<float>(101, 0.0f));
   g.Extras.clip = ClipMode::kOff;
-  EXPECT_EQ(g.GetBox().MaxY, 1e6f);
+  EXPECT_EQ(g.GetBox(0, {}).MaxY, 1e6f);
   g.Extras.clip = ClipMode::kAutomatic;
-  EXPECT_EQ(g.GetBox().MaxY, 146.0f);
-  EXPECT_EQ(g.GetBox().MinY, 0.0f);
+  EXPECT_EQ(g.GetBox(0, {}).MaxY, 146.0f);
+  EXPECT_EQ(g.GetBox(0, {}).MinY, 0.0f);
   // A range beyond every value boxes the range itself.
   g.Extras.clip = ClipMode::kRange;
   g.Extras.clipMin = 2e6f;
   g.Extras.clipMax = 3e6f;
-  const Cls1 box = g.GetBox();
+  const Cls1 box = g.GetBox(0, {});
   EXPECT_EQ(box.MinY, 2e6f);
   EXPECT_EQ(box.MaxY, 3e6f);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "graph/clip_range.h"
 #include "graph/codes.h"
@@ -55,7 +56,9 @@ TEST_F(ClipPlanesTest, NoVertexOutsideTheClipRangeInAnyModel) {
     const float low = range ? range->first : 0.0f;
     const float high = range ? range->second : 8.0f;
     int32_t step = 0;
-    const auto all = FeedbackCapture().Capture([&] { Draw(g, step); });
+    Cls1 planeCurveBox = Cls1::Empty();
+    std::string resultText;
+    const auto all = FeedbackCapture().Capture([&] { Draw(g, step, planeCurveBox, resultText); });
     const auto kind = c.show == shw::kGrid ? FeedbackKind::Line : FeedbackKind::Polygon;
     const auto vertices = VerticesOf(all, kind);
     ASSERT_FALSE(vertices.empty()) << c.name;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "common/color.h"
 #include "common/program_state.h"
@@ -34,6 +35,10 @@ class GraphDrawTest : public testing::GlTest {
   std::vector<FeedbackPrimitive> DrawCaptured(Cls9& g, int32_t step = 0) {
     return FeedbackCapture().Capture([&] { Draw(g, step); });
   }
+  void Draw(Cls9& g, int32_t& step) { quillon::Draw(g, step, planeCurveBox_, resultText_); }
+
+  Cls1 planeCurveBox_;
+  std::string resultText_;
 };
 
 GLint Integer(GLenum name) {
@@ -70,9 +75,9 @@ TEST_F(GraphDrawTest, ResultTextIsEmptiedAndPlaneCurvesWriteTheirLine) {
   int32_t step = 0;
   Cls9 other;
   other.GraphType = 99;
-  State().ResultText = "left over";
+  resultText_ = "left over";
   Draw(other, step);
-  EXPECT_EQ(State().ResultText, "");
+  EXPECT_EQ(resultText_, "");
 
   Cls9 curve;
   curve.GraphType = 0;
@@ -93,10 +98,42 @@ TEST_F(GraphDrawTest, ResultTextIsEmptiedAndPlaneCurvesWriteTheirLine) {
     curve.FunForm = c.form;
     curve.ExpressY = "2x";
     curve.ExpressZ = "x";
-    State().ResultText = "left over";
+    resultText_ = "left over";
     Draw(curve, step);
-    EXPECT_EQ(State().ResultText, c.text) << c.coord << " " << c.form;
+    EXPECT_EQ(resultText_, c.text) << c.coord << " " << c.form;
   }
+}
+
+TEST_F(GraphDrawTest, PlaneCurvesLeaveTheirExtentForTheBoxesOfThePlaneKinds) {
+  int32_t step = 0;
+  Cls9 curve;
+  curve.GraphType = 0;
+  curve.CoordType = 1;
+  curve.FunForm = 2;  // y = 2x over [1, 3]
+  curve.ExpressZ = "2x";
+  curve.StepU = 2;
+  curve.MinU = 1.0f;
+  curve.MaxU = 3.0f;
+  Draw(curve, step);
+  EXPECT_EQ(planeCurveBox_.MinX, 1.0f);
+  EXPECT_EQ(planeCurveBox_.MaxX, 3.0f);
+  EXPECT_EQ(planeCurveBox_.MinY, 2.0f);
+  EXPECT_EQ(planeCurveBox_.MaxY, 6.0f);
+  EXPECT_EQ(planeCurveBox_.MaxZ, 0.0f);
+  // The next drawing boxes the curve kind with it, the origin included.
+  Draw(curve, step);
+  EXPECT_EQ(curve.BoxMinY, 2.0f);  // drawing sets the curve's own extent again
+  EXPECT_EQ(curve.GetBox(0, planeCurveBox_).MinY, 0.0f);
+  EXPECT_EQ(curve.GetBox(0, planeCurveBox_).MaxY, 6.0f);
+
+  // A text that does not compile and any other kind leave the box as it was.
+  const Cls1 before = planeCurveBox_;
+  curve.ExpressZ = "2*";
+  Draw(curve, step);
+  Cls9 surface = MakeSurface(1, 1, FlatGrid);
+  Draw(surface, step);
+  EXPECT_EQ(planeCurveBox_.MaxY, before.MaxY);
+  EXPECT_EQ(planeCurveBox_.MinX, before.MinX);
 }
 
 TEST_F(GraphDrawTest, UnknownKindChangesOnlyColourMaterialAndMaterial) {
@@ -119,10 +156,10 @@ TEST_F(GraphDrawTest, FaultInThePreparationEndsSilentlyBeforeAnyState) {
   Cls9 g = MakeSurface(1, 1, FlatGrid);
   g.StepU = 0;  // the cell size divides by it
   int32_t step = 0;
-  State().ResultText = "x";
+  resultText_ = "x";
   EXPECT_NO_THROW(Draw(g, step));
   EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
-  EXPECT_EQ(State().ResultText, "");
+  EXPECT_EQ(resultText_, "");
   EXPECT_TRUE(DrawCaptured(g).empty());
 }
 

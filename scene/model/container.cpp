@@ -53,11 +53,11 @@ bool Cls8::Animation() const {
   return std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.graph->Animation; });
 }
 
-Cls1 Cls8::GetBox(int32_t lngAnimStep, bool showPI) {
+Cls1 Cls8::GetBox(int32_t lngAnimStep, bool showPI, const Cls1& planeCurveBox) {
   Cls1 box = Cls1::Empty();
   for (const Entry& e : entries_) {
     Cls9& graph = *e.graph;
-    const Cls1 g = graph.Animation ? graph.GetBox(lngAnimStep) : graph.GetBox();
+    const Cls1 g = graph.GetBox(graph.Animation ? lngAnimStep : 0, planeCurveBox);
     // Empty graph boxes (maximum -9999999, minimum 9999999) never pass these tests.
     if (g.MinX < box.MinX) box.MinX = g.MinX;
     if (g.MaxX > box.MaxX) box.MaxX = g.MaxX;

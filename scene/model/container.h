@@ -47,9 +47,10 @@ class Cls8 {
   // True when any graph is animated.
   bool Animation() const;
 
-  // Union of the graphs' boxes for the frame, padded by 0.04; refreshes SceneUnit; plane
-  // scenes round X and Y outward to whole tick steps (showPI: X steps of 3.1416).
-  Cls1 GetBox(int32_t lngAnimStep = 0, bool showPI = false);
+  // Union of the graphs' boxes for the frame (the plane kinds take in planeCurveBox, see
+  // Cls9::GetBox), padded by 0.04; refreshes SceneUnit; plane scenes round X and Y outward to
+  // whole tick steps (showPI: X steps of 3.1416).
+  Cls1 GetBox(int32_t lngAnimStep, bool showPI, const Cls1& planeCurveBox);
 
   // The graph records of the container, types filtered as the document writer does.
   std::string Save() const;

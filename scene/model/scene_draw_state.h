@@ -5,7 +5,9 @@
 // or writes the program-wide state.
 
 #include <cstdint>
+#include <string>
 
+#include "graph/box.h"
 #include "scene/model/quaternion.h"
 
 namespace quillon {
@@ -17,6 +19,11 @@ struct SceneDrawState {
   // from the container's angles, so that a later drag continues from what is shown.
   bool trackballActive = false;
   Quat currentRotation = kIdentityQuat;
+  // Read and written: the box the plane curves' drawing leaves, which the boxes of the plane
+  // kinds take in (a plane curve is framed from the compile after the one that first drew it).
+  Cls1 planeCurveBox;
+  // Written: the Result box's text. Every graph drawn empties it; the plane curves fill it.
+  std::string resultText;
 };
 
 }  // namespace quillon

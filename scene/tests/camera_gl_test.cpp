@@ -86,7 +86,7 @@ TEST_F(CameraGlTest, PerspectiveFrameLeavesTheSmallNearDistanceBehind) {
   GLuint select[16];
   glSelectBuffer(16, select);
   glRenderMode(GL_SELECT);
-  Projection(c, scene);
+  Projection(c, scene, {});
   GLint mode = 0;
   glGetIntegerv(GL_RENDER_MODE, &mode);
   EXPECT_EQ(mode, GL_RENDER);
@@ -98,7 +98,7 @@ TEST_F(CameraGlTest, PerspectiveFrameLeavesTheSmallNearDistanceBehind) {
   glFrustum(-20, 20, -20, 20, 1000.0 - 10.08f, 2000);
   const auto frustum = Read(GL_PROJECTION_MATRIX);
   glMatrixMode(GL_MODELVIEW);
-  Projection(c, scene);
+  Projection(c, scene, {});
   ExpectNear(Read(GL_PROJECTION_MATRIX), frustum);
   GLint matrixMode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
@@ -106,12 +106,12 @@ TEST_F(CameraGlTest, PerspectiveFrameLeavesTheSmallNearDistanceBehind) {
   ExpectNear(Read(GL_MODELVIEW_MATRIX), c.ModelViewMatrix());
 
   c.ProjectType = 1;
-  Projection(c, scene);
+  Projection(c, scene, {});
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-20, 20, -20, 20, 0.01f, 2000);
   const auto ortho = Read(GL_PROJECTION_MATRIX);
-  Projection(c, scene);
+  Projection(c, scene, {});
   ExpectNear(Read(GL_PROJECTION_MATRIX), ortho);
 }
 
@@ -120,7 +120,7 @@ TEST_F(CameraGlTest, SceneAsDeepAsTheEyeDistanceStillGetsAFrustum) {
   scene.Add(testing::BoxSurface(-1500, 1500, -1, 1, 0, 2), "1");
   Cls4 c;
   c.ProjectType = 2;
-  Projection(c, scene);
+  Projection(c, scene, {});
   const auto m = Read(GL_PROJECTION_MATRIX);
   EXPECT_EQ(m[11], -1.0);
   EXPECT_NEAR(m[0], 2.0 * 2.0 / 40.0, 1e-6);  // near = 2 (a thousandth of the far distance)

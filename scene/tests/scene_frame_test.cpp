@@ -166,11 +166,11 @@ TEST_F(SceneFrameTest, TheLightIsPlacedUnderTheCameraOfTheFrameItLights) {
   Cls4 before;
   SetScreen(before, kWidth, kHeight);
   before.SetEye(0.0f, 0.0f, 4000.0f);
-  frame_.Display(step, scene_, before, light);
+  frame_.Display(step, scene_, before, light, drawState_);
   Cls4 after;
   SetScreen(after, kWidth, kHeight);
   after.SetEye(30.0f, -20.0f, 10.0f);
-  frame_.Display(step, scene_, after, light);
+  frame_.Display(step, scene_, after, light, drawState_);
   const std::array<double, 16> m = after.ModelViewMatrix();
   const double p[4] = {light.Position(0), light.Position(1), light.Position(2), light.Position(3)};
   GLfloat placed[4];
@@ -190,7 +190,7 @@ TEST_F(SceneFrameTest, DisplayClearsToWhiteAndDrawsTheSurface) {
   camera.VolWidth = camera.VolHeight = 8;
   Cls10 light;
   int32_t step = 1;
-  frame_.Display(step, scene_, camera, light);
+  frame_.Display(step, scene_, camera, light, drawState_);
   const QImage image = Context().ReadImage();
   EXPECT_EQ(image.pixel(1, 1), qRgba(255, 255, 255, 255));
   // Eight pixels a unit: scene (1, 0) lies inside the one (twisted) cell.

@@ -78,7 +78,7 @@ TEST_F(ContainerTest, AnimationIsTrueWhenAnyGraphIsAnimated) {
 
 TEST_F(ContainerTest, AnEmptySceneGivesTheInvertedBox) {
   Cls8 scene;
-  const Cls1 b = scene.GetBox();
+  const Cls1 b = scene.GetBox(0, false, {});
   EXPECT_EQ(b.MinX, 9999999.0f);
   EXPECT_EQ(b.MaxX, -9999999.0f);
   EXPECT_EQ(b.MinZ, 9999999.0f);
@@ -91,7 +91,7 @@ TEST_F(ContainerTest, UnitesPadsAndSetsTheSceneUnit) {
   auto curve = std::make_shared<Cls9>();  // an empty box the union ignores
   curve->GraphType = gtp::kCurve3D;
   scene.Add(curve, "2");
-  Cls1 b = scene.GetBox();
+  Cls1 b = scene.GetBox(0, false, {});
   EXPECT_FLOAT_EQ(b.MinX, -2.04f);
   EXPECT_FLOAT_EQ(b.MaxX, 3.04f);
   EXPECT_FLOAT_EQ(b.MinY, -0.04f);
@@ -101,7 +101,7 @@ TEST_F(ContainerTest, UnitesPadsAndSetsTheSceneUnit) {
   EXPECT_FLOAT_EQ(scene.SceneBox.MaxX, 3.04f);
 
   scene.Add(BoxGraph(1.0f, 2.0f, -7.0f, -6.0f, 4.0f, 5.0f), "3");
-  b = scene.GetBox();
+  b = scene.GetBox(0, false, {});
   EXPECT_FLOAT_EQ(b.MinY, -7.04f);
   EXPECT_FLOAT_EQ(b.MaxZ, 5.04f);
   EXPECT_FLOAT_EQ(State().SceneUnit, 0.704f);
@@ -116,10 +116,10 @@ TEST_F(ContainerTest, AnimatedGraphsAreBoxedForTheRequestedFrame) {
   point->Anim1D(0) = Cls2().Init(1.0f, 1.0f, 1.0f);
   point->Anim1D(1) = Cls2().Init(5.0f, 5.0f, 5.0f);
   scene.Add(point, "1");
-  EXPECT_FLOAT_EQ(scene.GetBox(1).MaxX, 5.04f);
-  EXPECT_FLOAT_EQ(scene.GetBox(0).MaxX, 1.04f);
+  EXPECT_FLOAT_EQ(scene.GetBox(1, false, {}).MaxX, 5.04f);
+  EXPECT_FLOAT_EQ(scene.GetBox(0, false, {}).MaxX, 1.04f);
   point->Animation = false;  // a graph that is not animated is boxed without a frame
-  EXPECT_FLOAT_EQ(scene.GetBox(1).MaxX, 1.04f);
+  EXPECT_FLOAT_EQ(scene.GetBox(1, false, {}).MaxX, 1.04f);
 }
 
 TEST(PlaneTickStep, FollowsTheThreeRanges) {
@@ -134,11 +134,11 @@ TEST_F(ContainerTest, PlaneScenesRoundXAndYOutwardThroughTheOrigin) {
   Cls8 scene;
   scene.Add(BoxGraph(0.5f, 2.5f, -1.2f, 0.7f, -3.0f, 3.0f), "1");
   State().SceneKind = 3;
-  Cls1 b = scene.GetBox();
+  Cls1 b = scene.GetBox(0, false, {});
   EXPECT_FLOAT_EQ(b.MinX, 0.46f);  // 3D scenes keep the padded box
 
   State().SceneKind = 1;
-  b = scene.GetBox();  // unit 0.304: step 1
+  b = scene.GetBox(0, false, {});  // unit 0.304: step 1
   EXPECT_EQ(b.MinX, -1.0f);
   EXPECT_EQ(b.MaxX, 3.0f);
   EXPECT_EQ(b.MinY, -2.0f);
@@ -147,7 +147,7 @@ TEST_F(ContainerTest, PlaneScenesRoundXAndYOutwardThroughTheOrigin) {
   EXPECT_FLOAT_EQ(scene.SceneBox.MinX, 0.46f);
 
   State().SceneKind = 4;
-  b = scene.GetBox(0, true);  // X in steps of pi
+  b = scene.GetBox(0, true, {});  // X in steps of pi
   EXPECT_FLOAT_EQ(b.MinX, -3.1416f);
   EXPECT_FLOAT_EQ(b.MaxX, 3.1416f);
   EXPECT_EQ(b.MaxY, 1.0f);
@@ -157,7 +157,7 @@ TEST_F(ContainerTest, LargePlaneScenesUseStepsOfFive) {
   Cls8 scene;
   scene.Add(BoxGraph(-59.96f, 20.0f, 0.0f, 1.0f, 0.0f, 0.0f), "1");
   State().SceneKind = 1;
-  const Cls1 b = scene.GetBox();  // unit 6.0: F = 12, step 15
+  const Cls1 b = scene.GetBox(0, false, {});  // unit 6.0: F = 12, step 15
   EXPECT_FLOAT_EQ(State().SceneUnit, 6.0f);
   EXPECT_EQ(b.MinX, -60.0f);
   EXPECT_EQ(b.MaxX, 30.0f);
