@@ -23,9 +23,6 @@ struct ProgramState {
   int32_t AnimationSpeed = 10;
   int32_t CurrentFrame = 1;
 
-  // A tenth of the largest absolute coordinate of the drawn scene's box.
-  float SceneUnit = 0.0f;
-
   // Axis titles shared by the graph dialogs, the axis dialog, the reader and the axes frame.
   std::string TitleLetterX;
   std::string TitleLetterY;

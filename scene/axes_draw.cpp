@@ -21,7 +21,7 @@ int32_t FrameIntervals(int32_t count) {
 }
 
 void Draw(Cls3& axes, int32_t /*gtpGraphType*/, float& MinX, float& MaxX, float& MinY, float& MaxY,
-          float& MinZ, float& MaxZ, const FrameLabelValues* labels) {
+          float& MinZ, float& MaxZ, float sceneUnit, const FrameLabelValues* labels) {
   const ProgramState& state = State();
   axes.TitleX = state.TitleLetterX;
   axes.TitleY = state.TitleLetterY;
@@ -45,7 +45,7 @@ void Draw(Cls3& axes, int32_t /*gtpGraphType*/, float& MinX, float& MaxX, float&
       break;
     case 1:
     case 4:
-      DrawPlaneAxes(axes, MinX, MaxX, MinY, MaxY);
+      DrawPlaneAxes(axes, MinX, MaxX, MinY, MaxY, sceneUnit);
       break;
     default:
       break;

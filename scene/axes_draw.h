@@ -20,14 +20,17 @@ struct FrameLabelValues {
 };
 
 // Draws the frame for the box (scene coordinates). The drawing depends on SceneKind, not on
-// gtpGraphType. The box values are read, never changed. Without `labels` the box frame's
-// labels show the box's own values as 3D text.
+// gtpGraphType. The box values are read, never changed. sceneUnit is the unit of the scene's
+// box (Cls8::SceneUnit), which sets the tick step of plane scenes. Without `labels` the box
+// frame's labels show the box's own values as 3D text.
 void Draw(Cls3& axes, int32_t gtpGraphType, float& MinX, float& MaxX, float& MinY, float& MaxY, float& MinZ,
-          float& MaxZ, const FrameLabelValues* labels = nullptr);
+          float& MaxZ, float sceneUnit, const FrameLabelValues* labels = nullptr);
 
-// Plane scenes: the coloured background (and its shadow) and the primary and secondary grid.
+// Plane scenes: the coloured background (and its shadow) and the primary and secondary grid,
+// whose step follows sceneUnit as the axes' ticks do.
 void DrawBackground(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
-void Draw2DGrid(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
+void Draw2DGrid(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ,
+                float sceneUnit);
 
 // A tick label: one digit after the point, leading zero, "-" for negatives ("-2.0", "0.5");
 // a value that rounds to zero reads "0.0".
@@ -48,6 +51,6 @@ void DrawBoxFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float Ma
 void DrawOriginAxes(float MinX, float MaxX, float MinY, float MaxY, float MinZ, float MaxZ);
 void DrawColorMapFrame(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float MinZ,
                        float MaxZ);
-void DrawPlaneAxes(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY);
+void DrawPlaneAxes(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float sceneUnit);
 
 }  // namespace quillon

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "common/color.h"
-#include "common/program_state.h"
 #include "scene/axes_draw.h"
 #include "scene/model/container.h"
 #include "scene/text.h"
@@ -42,9 +41,9 @@ struct PlaneSteps {
   int32_t negX = 0, posX = 0, negY = 0, posY = 0;
 };
 
-PlaneSteps StepsFor(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY) {
+PlaneSteps StepsFor(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float sceneUnit) {
   PlaneSteps p;
-  p.y = PlaneTickStep(State().SceneUnit);
+  p.y = PlaneTickStep(sceneUnit);
   p.x = axes.ShowPI ? kPi : p.y;
   auto count = [](double limit, double step) {
     const double n = std::floor(std::fabs(limit) / step);
@@ -124,8 +123,8 @@ void DrawColorMapFrame(const Cls3& axes, float MinX, float MaxX, float MinY, flo
   glEnable(GL_LIGHTING);
 }
 
-void DrawPlaneAxes(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY) {
-  const PlaneSteps p = StepsFor(axes, MinX, MaxX, MinY, MaxY);
+void DrawPlaneAxes(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float sceneUnit) {
+  const PlaneSteps p = StepsFor(axes, MinX, MaxX, MinY, MaxY, sceneUnit);
   glDisable(GL_LIGHTING);
 
   // The two axes through the origin, across the whole box.
@@ -248,9 +247,9 @@ void DrawBackground(const Cls3& axes, float MinX, float MaxX, float MinY, float 
 }
 
 void Draw2DGrid(const Cls3& axes, float MinX, float MaxX, float MinY, float MaxY, float /*MinZ*/,
-                float /*MaxZ*/) {
+                float /*MaxZ*/, float sceneUnit) {
   if (!axes.ShowprimaryGrid && !axes.ShowSecondaryGrid) return;
-  const PlaneSteps p = StepsFor(axes, MinX, MaxX, MinY, MaxY);
+  const PlaneSteps p = StepsFor(axes, MinX, MaxX, MinY, MaxY, sceneUnit);
   glDisable(GL_LIGHTING);
   glLineWidth(1.0f);
   // Lines at every multiple of step / division through the origin, inside the box.

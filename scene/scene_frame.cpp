@@ -158,7 +158,7 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
   const bool anyShown = drawScene.Count() > 0;
   if (anyShown && IsPlaneKind(State().SceneKind)) {
     DrawBackground(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
-    Draw2DGrid(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ);
+    Draw2DGrid(axes, box.MinX, box.MaxX, box.MinY, box.MaxY, box.MinZ, box.MaxZ, drawScene.SceneUnit);
   }
   // In a cube the graphs are drawn scaled; the frame is drawn at the scaled box with the
   // true values as its labels.
@@ -186,7 +186,7 @@ void SceneFrame::CompileContent(uint32_t list, Cls8& drawScene, Cls3& axes, Cls1
       Cls1 frameBox = shown;
       const FrameLabelValues values{scaling.framed, text3D};
       Draw(axes, gtp::kSurface, frameBox.MinX, frameBox.MaxX, frameBox.MinY, frameBox.MaxY, frameBox.MinZ,
-           frameBox.MaxZ, &values);
+           frameBox.MaxZ, drawScene.SceneUnit, &values);
       if (!text3D && IsBoxKind(State().SceneKind) && axes.AxisStyle == 1) {
         labels_.active = true;
         labels_.shown = shown;

@@ -79,14 +79,14 @@ Cls1 Cls8::GetBox(int32_t lngAnimStep, bool showPI, const Cls1& planeCurveBox) {
 
   const float largest = std::max({std::fabs(box.MinX), std::fabs(box.MaxX), std::fabs(box.MinY),
                                   std::fabs(box.MaxY), std::fabs(box.MinZ), std::fabs(box.MaxZ)});
-  State().SceneUnit = static_cast<float>(static_cast<double>(largest) / 10.0);
+  SceneUnit = static_cast<float>(static_cast<double>(largest) / 10.0);
 
   SceneBox = box;
 
   const int32_t kind = State().SceneKind;
   if (kind == 1 || kind == 4) {
     // Plane scenes: X and Y grow outward to whole tick steps through the origin.
-    const double stepY = PlaneTickStep(State().SceneUnit);
+    const double stepY = PlaneTickStep(SceneUnit);
     const double stepX = showPI ? kPiStep : stepY;
     const double kMinX = StepsToReach(static_cast<double>(box.MinX) + kSceneBoxPadding, stepX);
     const double kMaxX = StepsToReach(static_cast<double>(box.MaxX) - kSceneBoxPadding, stepX);

@@ -48,8 +48,8 @@ class Cls8 {
   bool Animation() const;
 
   // Union of the graphs' boxes for the frame (the plane kinds take in planeCurveBox, see
-  // Cls9::GetBox), padded by 0.04; refreshes SceneUnit; plane scenes round X and Y outward to
-  // whole tick steps (showPI: X steps of 3.1416).
+  // Cls9::GetBox), padded by 0.04; keeps that padded box in SceneBox and its unit in SceneUnit;
+  // plane scenes round X and Y outward to whole tick steps (showPI: X steps of 3.1416).
   Cls1 GetBox(int32_t lngAnimStep, bool showPI, const Cls1& planeCurveBox);
 
   // The graph records of the container, types filtered as the document writer does.
@@ -57,6 +57,9 @@ class Cls8 {
 
   // Working copy of the last computed box (MaxX, MinX, MaxY, MinY, MaxZ, MinZ).
   Cls1 SceneBox;
+  // A tenth of the largest absolute coordinate of SceneBox: the plane scenes' tick step and
+  // the frame drawn with the box follow it.
+  float SceneUnit = 0.0f;
 
  private:
   std::vector<Entry> entries_;

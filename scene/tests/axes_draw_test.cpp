@@ -45,7 +45,7 @@ class AxesDrawTest : public testing::GlTest {
   std::vector<FeedbackPrimitive> DrawFrame(float minX, float maxX, float minY, float maxY, float minZ,
                                            float maxZ) {
     FeedbackCapture capture;
-    return capture.Capture([&] { Draw(axes_, 2, minX, maxX, minY, maxY, minZ, maxZ); });
+    return capture.Capture([&] { Draw(axes_, 2, minX, maxX, minY, maxY, minZ, maxZ, 0.0f); });
   }
 
   // Where a scene point lands in the window.
@@ -206,7 +206,7 @@ TEST_F(AxesDrawTest, IntervalCountsOutsideTheRangeStillDrawAFrame) {
   FeedbackCapture capture;
   const auto ticks = LinesOfColour(capture.Capture([&] {
     float a = -3, b = 3, c = -2, d = 2, e = -4, f = 4;
-    Draw(axes_, 2, a, b, c, d, e, f);
+    Draw(axes_, 2, a, b, c, d, e, f, 0.0f);
   }),
                                    0, 0, 0);
   EXPECT_EQ(ticks.size(), 2u + 501u + 2u);

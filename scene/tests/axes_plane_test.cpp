@@ -19,6 +19,8 @@ namespace {
 
 // Window pixels per scene unit with x and y in -8..8 on the 64-pixel fixture.
 constexpr float kScale = 4.0f;
+// A scene unit with a tick step of 1.
+constexpr float kUnit = 0.3f;
 
 class AxesPlaneTest : public testing::GlTest {
  protected:
@@ -29,17 +31,16 @@ class AxesPlaneTest : public testing::GlTest {
     glOrtho(-8, 8, -8, 8, -10, 10);
     glMatrixMode(GL_MODELVIEW);
     State().SceneKind = 1;
-    State().SceneUnit = 0.3f;  // a tick step of 1
   }
   void TearDown() override {
     DeleteSceneFonts();
     GlTest::TearDown();
   }
-  std::vector<FeedbackPrimitive> Frame(float minX, float maxX, float minY, float maxY) {
+  std::vector<FeedbackPrimitive> Frame(float minX, float maxX, float minY, float maxY, float unit = kUnit) {
     FeedbackCapture capture;
     return capture.Capture([&] {
       float z0 = -1, z1 = 1;
-      Draw(axes_, 2, minX, maxX, minY, maxY, z0, z1);
+      Draw(axes_, 2, minX, maxX, minY, maxY, z0, z1, unit);
     });
   }
   static int LinesOfLength(const std::vector<FeedbackPrimitive>& all, float length) {
@@ -62,6 +63,10 @@ TEST_F(AxesPlaneTest, TicksAndLabelsOnBothSidesOfTheOrigin) {
   EXPECT_EQ(LinesOfLength(all, 0.3f), 4 * 8);  // four secondary ticks in each of the 8 steps
   EXPECT_EQ(LinesOfLength(all, 6.0f), 2);      // the two axes across the box
   EXPECT_EQ(Glyphs(all), 12u);                 // "-2" "-1" "1" "2" on each axis
+  // A scene twice as large steps by 2: main ticks and labels at -2 and 2 only.
+  const auto wide = Frame(-3, 3, -3, 3, 2.0f * kUnit);
+  EXPECT_EQ(LinesOfLength(wide, 0.5f), 4);
+  EXPECT_EQ(Glyphs(wide), 6u);
   axes_.ShowSecondaryLabel = false;
   EXPECT_EQ(LinesOfLength(Frame(-3, 3, -3, 3), 0.3f), 0);
 }
@@ -103,7 +108,7 @@ TEST_F(AxesPlaneTest, BackgroundStyleTwoRunsLeftToRightWithAShadowBehind) {
 
 TEST_F(AxesPlaneTest, PrimaryGridAtEveryStepSecondaryAtFifths) {
   FeedbackCapture capture;
-  auto grid = [&] { return capture.Capture([&] { Draw2DGrid(axes_, -3, 3, -2, 2, 0, 0); }); };
+  auto grid = [&] { return capture.Capture([&] { Draw2DGrid(axes_, -3, 3, -2, 2, 0, 0, kUnit); }); };
   EXPECT_TRUE(grid().empty());
   axes_.ShowprimaryGrid = true;
   EXPECT_EQ(FeedbackCapture::OfKind(grid(), FeedbackKind::Line).size(), 7u + 5u);

@@ -97,14 +97,14 @@ TEST_F(ContainerTest, UnitesPadsAndSetsTheSceneUnit) {
   EXPECT_FLOAT_EQ(b.MinY, -0.04f);
   EXPECT_FLOAT_EQ(b.MaxY, 1.04f);
   EXPECT_FLOAT_EQ(b.MinZ, -0.54f);
-  EXPECT_FLOAT_EQ(State().SceneUnit, 0.304f);
+  EXPECT_FLOAT_EQ(scene.SceneUnit, 0.304f);
   EXPECT_FLOAT_EQ(scene.SceneBox.MaxX, 3.04f);
 
   scene.Add(BoxGraph(1.0f, 2.0f, -7.0f, -6.0f, 4.0f, 5.0f), "3");
   b = scene.GetBox(0, false, {});
   EXPECT_FLOAT_EQ(b.MinY, -7.04f);
   EXPECT_FLOAT_EQ(b.MaxZ, 5.04f);
-  EXPECT_FLOAT_EQ(State().SceneUnit, 0.704f);
+  EXPECT_FLOAT_EQ(scene.SceneUnit, 0.704f);
 }
 
 TEST_F(ContainerTest, AnimatedGraphsAreBoxedForTheRequestedFrame) {
@@ -158,7 +158,7 @@ TEST_F(ContainerTest, LargePlaneScenesUseStepsOfFive) {
   scene.Add(BoxGraph(-59.96f, 20.0f, 0.0f, 1.0f, 0.0f, 0.0f), "1");
   State().SceneKind = 1;
   const Cls1 b = scene.GetBox(0, false, {});  // unit 6.0: F = 12, step 15
-  EXPECT_FLOAT_EQ(State().SceneUnit, 6.0f);
+  EXPECT_FLOAT_EQ(scene.SceneUnit, 6.0f);
   EXPECT_EQ(b.MinX, -60.0f);
   EXPECT_EQ(b.MaxX, 30.0f);
   EXPECT_EQ(b.MinY, -15.0f);
