@@ -8,9 +8,9 @@
 #include <QOpenGLFramebufferObject>
 #include <algorithm>
 #include <new>
-#include <utility>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/mouse_navigator.h"
 #include "common/message_sink.h"
@@ -138,8 +138,9 @@ void DrawArea::RunCompile(bool orientationOnly) {
     // A graph whose drawing fails leaves the lists as far as they were recorded.
     failure = error.Description();
   } catch (const std::bad_alloc&) {
-    failure = orientationOnly ? "Out of memory while turning the scene."
-                              : "Out of memory while drawing the scene: the graphs are drawn as far as they fit.";
+    failure = orientationOnly
+                  ? "Out of memory while turning the scene."
+                  : "Out of memory while drawing the scene: the graphs are drawn as far as they fit.";
   }
   // What the compile left counts even when it stopped part way.
   StoreSceneDrawState(drawState);

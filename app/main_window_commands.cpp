@@ -68,14 +68,16 @@ void frmF1::OnEditGraph() {
 }
 
 void frmF1::OnDraw3DGraph() {
-  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
+  const Cls1 before =
+      document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
   if (!Commands().draw.New3DGraph()) return;
   SetView3DButtons();
   AfterGraphAdded(before);
 }
 
 void frmF1::OnDrawColorMap() {
-  const Cls1 before = document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
+  const Cls1 before =
+      document_.DrawScene.GetBox(0, document_.Axes.ShowPI, LoadSceneDrawState().planeCurveBox);
   if (!Commands().draw.NewColorMap()) return;
   SetViewMapButtons();
   AfterGraphAdded(before);

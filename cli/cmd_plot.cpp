@@ -13,9 +13,9 @@
 #include "cli/scene_flags.h"
 #include "common/color.h"
 #include "common/program_state.h"
-#include "document/state_exchange.h"
 #include "common/runtime_error.h"
 #include "document/scene_document.h"
+#include "document/state_exchange.h"
 #include "graph/codes.h"
 #include "render/picture_file.h"
 #include "scene/headless_render.h"
@@ -223,7 +223,8 @@ int RunPlot(const std::vector<std::string>& args) {
   std::string error;
   options.frame = quillon::State().CurrentFrame;
   quillon::SceneDrawState drawState = quillon::LoadSceneDrawState();
-  const bool rendered = quillon::RenderScene(document.DrawScene, document.Axes, options, drawState, image, error);
+  const bool rendered =
+      quillon::RenderScene(document.DrawScene, document.Axes, options, drawState, image, error);
   quillon::StoreSceneDrawState(drawState);
   if (!rendered) {
     std::fprintf(stderr, "quillon-cli plot: no OpenGL context: %s\n", error.c_str());

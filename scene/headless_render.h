@@ -12,8 +12,8 @@
 #include "scene/model/camera.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
-#include "scene/model/scene_extras.h"
 #include "scene/model/scene_draw_state.h"
+#include "scene/model/scene_extras.h"
 
 namespace quillon {
 
@@ -50,7 +50,7 @@ struct HeadlessRenderOptions {
   // o and x over every zero and pole of each drawn graph's function inside its domain, as the
   // window marks the selected graph's while its "Zeros and Poles" list is open.
   bool markRoots = false;
-  int32_t frame = 1;     // the animation frame shown (the program's CurrentFrame)
+  int32_t frame = 1;  // the animation frame shown (the program's CurrentFrame)
 };
 
 // Renders the shown graphs and the axes frame (a document's DrawScene and Axes) into

@@ -13,11 +13,11 @@
 #include "scene/model/camera.h"
 #include "scene/model/container.h"
 #include "scene/model/light.h"
+#include "scene/model/scene_draw_state.h"
 #include "scene/model/scene_extras.h"
 #include "scene/model/scene_scaling.h"
 #include "scene/root_marks.h"
 #include "scene/screen_labels.h"
-#include "scene/model/scene_draw_state.h"
 
 namespace quillon {
 

@@ -34,7 +34,8 @@ ViewTransform CurrentViewTransform(const Cls4& camera, Cls8& drawScene) {
   c.VolTop = c.VolHeight / 2.0f;
   ViewTransform view;
   if (c.ProjectType == 2) {
-    const Cls1 box = drawScene.GetBox(0, false, Cls1::Empty());  // surfaces and maps take no plane-curve extent
+    const Cls1 box =
+        drawScene.GetBox(0, false, Cls1::Empty());  // surfaces and maps take no plane-curve extent
     c.VolNear = static_cast<float>(c.PerspectiveNear(box));
     view.projection = c.ProjectionMatrix(box);
   } else {

@@ -8,8 +8,8 @@
 #include "app/mouse_navigator.h"
 #include "app/tests/window_fixture.h"
 #include "document/state_exchange.h"
-#include "scene/model/camera.h"
 #include "scene/headless_render.h"
+#include "scene/model/camera.h"
 #include "scene/model/quaternion.h"
 #include "scene/scene_frame.h"
 #include "test_support/gui_helpers.h"
@@ -220,8 +220,8 @@ class NavigationTest : public QObject {
     // The box as the scene shows it (a new scene's cube), turned by the scene's orientation.
     const Cls1 box = w.Document().DrawScene.GetBox(0, false, Cls1::Empty());
     const SceneScaling scaling = FrameScaling(box, w.Document().Extras);
-    FitBoxToView(expected, scaling.ShownBox(scaling.framed), OrientationMatrix(w.Document().DrawScene, LoadSceneDrawState()),
-                 kFitShare);
+    FitBoxToView(expected, scaling.ShownBox(scaling.framed),
+                 OrientationMatrix(w.Document().DrawScene, LoadSceneDrawState()), kFitShare);
     QCOMPARE(w.Camera().VolHeight, expected.VolHeight);
     QVERIFY(w.Camera().VolHeight != before);
   }

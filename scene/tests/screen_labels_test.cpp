@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "common/program_state.h"
-#include "scene/model/camera.h"
 #include "scene/headless_render.h"
+#include "scene/model/camera.h"
 #include "scene/model/container.h"
 #include "scene/model/scene_scaling.h"
 #include "scene/scene_frame.h"
