@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -13,6 +14,10 @@ namespace {
 // From this size on a buffer is mapped pages of its own: huge pages can back it, and giving it
 // back returns the memory to the system at once.
 constexpr size_t kMappedBytes = size_t{2} << 20;
+// The size and alignment of a huge page. The system backs only whole, aligned huge pages with
+// them, so a mapped buffer starts on a boundary and spans whole huge pages: one fault fills
+// 2 MB instead of 512 faults of 4 KB each, which on a large table is most of its first touch.
+constexpr size_t kHugePage = size_t{2} << 20;
 
 }  // namespace
 
@@ -22,13 +27,21 @@ FloatBuffer::FloatBuffer(size_t count) : capacity_(count) {
     data_ = static_cast<float*>(::operator new(bytes));
     return;
   }
-  void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  const size_t length = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+  // One huge page more than needed, so that a boundary lies within the first one; the parts
+  // before the boundary and after the buffer go back at once.
+  void* p = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
+  const auto start = reinterpret_cast<uintptr_t>(p);
+  const uintptr_t aligned = (start + kHugePage - 1) & ~static_cast<uintptr_t>(kHugePage - 1);
+  const size_t head = aligned - start;
+  if (head != 0) munmap(p, head);
+  if (kHugePage - head != 0) munmap(reinterpret_cast<void*>(aligned + length), kHugePage - head);
+  data_ = reinterpret_cast<float*>(aligned);
 #ifdef MADV_HUGEPAGE
-  madvise(p, bytes, MADV_HUGEPAGE);  // a request; where the system does not allow it, nothing changes
+  madvise(data_, length, MADV_HUGEPAGE);  // a request; where the system does not allow it, nothing changes
 #endif
-  data_ = static_cast<float*>(p);
-  mappedBytes_ = bytes;
+  mappedBytes_ = length;
 }
 
 FloatBuffer::~FloatBuffer() {
