@@ -17,7 +17,9 @@ TEST(FloatBuffer, EveryFloatIsUsableAndLargeBuffersStartOnAHugePage) {
     FloatBuffer buffer(count);
     ASSERT_EQ(buffer.capacity(), count);
     float* data = buffer.data();
-    if (count * sizeof(float) >= kHuge) EXPECT_EQ(reinterpret_cast<uintptr_t>(data) % kHuge, 0u) << count;
+    if (count * sizeof(float) >= kHuge) {
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(data) % kHuge, 0u) << count;
+    }
     for (size_t i = 0; i < count; i += 1021) data[i] = static_cast<float>(i);
     data[count - 1] = -1.0f;
     for (size_t i = 0; i + 1 < count; i += 1021) ASSERT_EQ(data[i], static_cast<float>(i)) << count;
