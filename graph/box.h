@@ -19,6 +19,18 @@ class Cls1 {
   // The box has no drawing of its own.
   void Draw() const {}
 
+  // The box with these limits.
+  static Cls1 Of(float minX, float maxX, float minY, float maxY, float minZ, float maxZ) {
+    Cls1 box;
+    box.MinX = minX;
+    box.MaxX = maxX;
+    box.MinY = minY;
+    box.MaxY = maxY;
+    box.MinZ = minZ;
+    box.MaxZ = maxZ;
+    return box;
+  }
+
   // An empty box: every maximum -9999999, every minimum 9999999.
   static Cls1 Empty() {
     Cls1 box;

@@ -153,14 +153,7 @@ Cls1 Cls9::GetBox(int32_t lngAnimStep, const Cls1& planeCurveBox) {
   BoxMaxZ = box.maxZ;
   BoxMinZ = box.minZ;
 
-  Cls1 result;
-  result.MaxX = BoxMaxX;
-  result.MinX = BoxMinX;
-  result.MaxY = BoxMaxY;
-  result.MinY = BoxMinY;
-  result.MaxZ = BoxMaxZ;
-  result.MinZ = BoxMinZ;
-  return result;
+  return Cls1::Of(BoxMinX, BoxMaxX, BoxMinY, BoxMaxY, BoxMinZ, BoxMaxZ);
 }
 
 }  // namespace quillon

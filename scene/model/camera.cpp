@@ -131,13 +131,7 @@ void Cls4::MoveView(float dx, float dy) {
 }
 
 void Cls4::ZoomAll(float MinX, float MinY, float MinZ, float MaxX, float MaxY, float MaxZ) {
-  Cls1 box;
-  box.MinX = MinX;
-  box.MaxX = MaxX;
-  box.MinY = MinY;
-  box.MaxY = MaxY;
-  box.MinZ = MinZ;
-  box.MaxZ = MaxZ;
+  const Cls1 box = Cls1::Of(MinX, MaxX, MinY, MaxY, MinZ, MaxZ);
   const float e = ToSingle(CheckedFinite(LargestExtent(box)));
   SetViewRect(e, e);
   const float ox = eyePos_.x - refPos_.x, oy = eyePos_.y - refPos_.y, oz = eyePos_.z - refPos_.z;

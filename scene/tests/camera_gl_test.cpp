@@ -17,17 +17,6 @@
 namespace quillon {
 namespace {
 
-Cls1 Box(float minX, float maxX, float minY, float maxY, float minZ, float maxZ) {
-  Cls1 b;
-  b.MinX = minX;
-  b.MaxX = maxX;
-  b.MinY = minY;
-  b.MaxY = maxY;
-  b.MinZ = minZ;
-  b.MaxZ = maxZ;
-  return b;
-}
-
 class CameraGlTest : public testing::GlTest {
  protected:
   static std::array<double, 16> Read(GLenum which) {
@@ -53,7 +42,7 @@ TEST_F(CameraGlTest, MatricesEqualGlOrthoFrustumAndLookAt) {
   ExpectNear(c.ProjectionMatrix(Cls1{}), Read(GL_PROJECTION_MATRIX));
 
   c.ProjectType = 2;
-  const Cls1 box = Box(-5, 5, -2, 2, 0, 1);
+  const Cls1 box = Cls1::Of(-5, 5, -2, 2, 0, 1);
   glLoadIdentity();
   glFrustum(-15, 15, -10, 10, 990, 2000);
   ExpectNear(c.ProjectionMatrix(box), Read(GL_PROJECTION_MATRIX));

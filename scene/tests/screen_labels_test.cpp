@@ -18,17 +18,6 @@
 namespace quillon {
 namespace {
 
-Cls1 Box(float minX, float maxX, float minY, float maxY, float minZ, float maxZ) {
-  Cls1 b;
-  b.MinX = minX;
-  b.MaxX = maxX;
-  b.MinY = minY;
-  b.MaxY = maxY;
-  b.MinZ = minZ;
-  b.MaxZ = maxZ;
-  return b;
-}
-
 TEST(ScreenLabels, TickTextsTellNeighboursApart) {
   struct Case {
     double from, to;
@@ -45,7 +34,7 @@ TEST(ScreenLabels, TickTextsTellNeighboursApart) {
 
 TEST(ScreenLabels, CubeScalesEveryAxisToOneSideWithoutThePadding) {
   // The padding (0.5) comes off every axis; a flat one (Z: one value padded to 0..1) keeps it.
-  const Cls1 padded = Box(-2.5f, 2.5f, -0.5f, 100.5f, 0.0f, 1.0f);
+  const Cls1 padded = Cls1::Of(-2.5f, 2.5f, -0.5f, 100.5f, 0.0f, 1.0f);
   const SceneScaling s = ScalingFor(padded, BoxScale::kCube, 0.5);
   EXPECT_EQ(s.framed.MinX, -2.0f);
   EXPECT_EQ(s.framed.MaxY, 100.0f);
@@ -56,7 +45,7 @@ TEST(ScreenLabels, CubeScalesEveryAxisToOneSideWithoutThePadding) {
     EXPECT_FLOAT_EQ(lo, -kCubeSide / 2);
     EXPECT_FLOAT_EQ(hi, kCubeSide / 2);
   }
-  EXPECT_TRUE(ScalingFor(Box(-2, 2, 0, 100, -1, 1), BoxScale::kTrueScale).IsIdentity());
+  EXPECT_TRUE(ScalingFor(Cls1::Of(-2, 2, 0, 100, -1, 1), BoxScale::kTrueScale).IsIdentity());
   EXPECT_TRUE(ScalingFor(Cls1::Empty(), BoxScale::kCube).IsIdentity());
 }
 
@@ -69,7 +58,7 @@ class FittedViewTest : public ::testing::Test {
 };
 
 TEST_F(FittedViewTest, FitFillsTheShorterSideAndLabelsNeverOverlap) {
-  const Cls1 box = Box(-2, 2, -1, 30, -2, 2);
+  const Cls1 box = Cls1::Of(-2, 2, -1, 30, -2, 2);
   const SceneScaling scaling = ScalingFor(box, BoxScale::kCube);
   FrameLabelSet set;
   set.active = true;

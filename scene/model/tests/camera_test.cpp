@@ -11,17 +11,6 @@
 namespace quillon {
 namespace {
 
-Cls1 Box(float minX, float maxX, float minY, float maxY, float minZ, float maxZ) {
-  Cls1 b;
-  b.MinX = minX;
-  b.MaxX = maxX;
-  b.MinY = minY;
-  b.MaxY = maxY;
-  b.MinZ = minZ;
-  b.MaxZ = maxZ;
-  return b;
-}
-
 void ExpectOffsetKept(const Cls4& c) {
   EXPECT_FLOAT_EQ(c.EyePos().x - c.RefPos().x, 0.0f);
   EXPECT_FLOAT_EQ(c.EyePos().y - c.RefPos().y, 0.0f);
@@ -111,14 +100,14 @@ TEST(CameraTest, ZoomAllCentresOnTheBoxWithItsLargestExtent) {
 
 TEST(CameraTest, PerspectiveNearIsAlwaysPositive) {
   Cls4 c;
-  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Box(-5, 5, 0, 1, 0, 2)), 990.0);
+  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Cls1::Of(-5, 5, 0, 1, 0, 2)), 990.0);
   // A scene as deep as the eye distance would put the near plane behind the eye.
-  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Box(0, 1000, 0, 1, 0, 1)), 2.0);
-  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Box(0, 5000, 0, 1, 0, 1)), 2.0);
+  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Cls1::Of(0, 1000, 0, 1, 0, 1)), 2.0);
+  EXPECT_DOUBLE_EQ(c.PerspectiveNear(Cls1::Of(0, 5000, 0, 1, 0, 1)), 2.0);
   // An empty scene's inverted box counts as no extent.
   EXPECT_DOUBLE_EQ(c.PerspectiveNear(Cls1::Empty()), 1000.0);
   c.ProjectType = 2;
-  const auto m = c.ProjectionMatrix(Box(0, 5000, 0, 1, 0, 1));
+  const auto m = c.ProjectionMatrix(Cls1::Of(0, 5000, 0, 1, 0, 1));
   EXPECT_EQ(m[11], -1.0);  // a real frustum, not the identity
 }
 
