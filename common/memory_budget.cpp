@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "common/runtime_error.h"
@@ -80,11 +81,28 @@ std::string ReadableBytes(uint64_t bytes) {
   return text;
 }
 
-void CheckMemory(uint64_t bytes, const std::string& what) {
+std::optional<std::string> RefuseAllocation(uint64_t bytes, const std::string& what) {
   const uint64_t budget = MemoryBudget();
-  if (bytes <= budget) return;
-  throw RuntimeError(err::kOutOfMemory, what + " needs " + ReadableBytes(bytes) + " of memory; only " +
-                                            ReadableBytes(budget) + " is free.");
+  if (bytes <= budget) return std::nullopt;
+  const std::string need = bytes == std::numeric_limits<uint64_t>::max()
+                               ? std::string("more than can be counted")
+                               : ReadableBytes(bytes);
+  return what + " needs " + need + " of memory; only " + ReadableBytes(budget) + " is free.";
+}
+
+void CheckMemory(uint64_t bytes, const std::string& what) {
+  if (const std::optional<std::string> refused = RefuseAllocation(bytes, what))
+    throw RuntimeError(err::kOutOfMemory, *refused);
+}
+
+uint64_t SaturatingAdd(uint64_t a, uint64_t b) {
+  const uint64_t sum = a + b;
+  return sum < a ? std::numeric_limits<uint64_t>::max() : sum;
+}
+
+uint64_t SaturatingMultiply(uint64_t a, uint64_t b) {
+  if (a != 0 && b > std::numeric_limits<uint64_t>::max() / a) return std::numeric_limits<uint64_t>::max();
+  return a * b;
 }
 
 std::string OutOfMemoryMessage(const std::string& command) {

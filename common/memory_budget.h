@@ -41,10 +41,16 @@ void SetMemoryBudgetOverride(std::optional<uint64_t> bytes);
 // Bytes as a person reads them: "512 KB", "305 MB", "1.2 GB".
 std::string ReadableBytes(uint64_t bytes);
 
-// Raises the out-of-memory error with "WHAT needs N of memory; only M is free." when `bytes`
-// do not fit the budget. `what` names the thing and its size ("Graph 3 "sin(z)": a grid of
-// 4001 x 4001 points").
+// Nothing when `bytes` fit the budget; otherwise "WHAT needs N of memory; only M is free."
+// `what` names the thing and its size ("Graph 3 "sin(z)": a grid of 4001 x 4001 points").
+std::optional<std::string> RefuseAllocation(uint64_t bytes, const std::string& what);
+// The same as the out-of-memory error.
 void CheckMemory(uint64_t bytes, const std::string& what);
+
+// Adds and multiplies sizes without wrapping: a result past the range reads as the largest
+// value, which no budget admits.
+uint64_t SaturatingAdd(uint64_t a, uint64_t b);
+uint64_t SaturatingMultiply(uint64_t a, uint64_t b);
 
 // The message the commands show when an allocation failed all the same.
 std::string OutOfMemoryMessage(const std::string& command);

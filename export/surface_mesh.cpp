@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/allocation_limit.h"
+#include "common/memory_budget.h"
 #include "graph/sample_value.h"
 
 namespace quillon {

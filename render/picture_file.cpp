@@ -9,7 +9,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "common/allocation_limit.h"
+#include "common/memory_budget.h"
 #include "render/dib.h"
 
 namespace quillon {

@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "common/allocation_limit.h"
+#include "common/memory_budget.h"
 #include "common/runtime_error.h"
 #include "export/graph_mesh.h"
 #include "export/surface_mesh.h"

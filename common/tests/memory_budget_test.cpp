@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/runtime_error.h"
 
 namespace quillon {
@@ -18,10 +20,22 @@ TEST(MemoryBudgetTest, ARequestFitsUpToTheBudgetAndTheRefusalSaysWhatAndHowMuch)
     EXPECT_EQ(e.Description(),
               "Graph 7 (z): a grid of 4001 x 4001 points needs 301 MB of memory; only 300 MB is free.");
   }
+  EXPECT_FALSE(RefuseAllocation(uint64_t{300} << 20, "x"));
+  EXPECT_EQ(*RefuseAllocation(SaturatingMultiply(uint64_t{1} << 40, uint64_t{1} << 40), "x"),
+            "x needs more than can be counted of memory; only 300 MB is free.");
   SetMemoryBudgetOverride(std::nullopt);
   // Measured: something fits, and not more than the machine has.
   EXPECT_GT(MemoryBudget(), 0u);
   EXPECT_LT(MemoryBudget(), uint64_t{1} << 50);
+}
+
+TEST(MemoryBudgetTest, SumsAndProductsSaturateInsteadOfWrapping) {
+  constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
+  EXPECT_EQ(SaturatingAdd(kMax - 1, 1), kMax);
+  EXPECT_EQ(SaturatingAdd(kMax, 1), kMax);
+  EXPECT_EQ(SaturatingMultiply(uint64_t{1} << 32, uint64_t{1} << 32), kMax);
+  EXPECT_EQ(SaturatingMultiply(8192u * 8192u, 4u), uint64_t{268435456});
+  EXPECT_EQ(SaturatingMultiply(0, kMax), 0u);
 }
 
 TEST(MemoryBudgetTest, ReadableBytes) {
