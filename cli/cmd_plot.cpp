@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/cli_text.h"
 #include "cli/colouring_options.h"
 #include "cli/command_table.h"
 #include "cli/scene_flags.h"
@@ -30,15 +31,12 @@ struct Axis {
   int32_t steps = 40;
 };
 
-// "MIN,MAX,STEPS" with "." as the decimal point; MIN below MAX and at least one step.
+// "MIN,MAX,STEPS" as the graph dialogs take it: MIN below MAX and 1 to 5000 steps.
 bool ParseAxis(const QString& text, Axis& axis) {
-  const QStringList parts = text.split(',');
-  if (parts.size() != 3) return false;
-  bool okMin = false, okMax = false, okSteps = false;
-  axis.min = parts[0].trimmed().toFloat(&okMin);
-  axis.max = parts[1].trimmed().toFloat(&okMax);
-  axis.steps = parts[2].trimmed().toInt(&okSteps);
-  return okMin && okMax && okSteps && axis.min < axis.max && axis.steps >= 1 && axis.steps <= 5000;
+  const std::optional<quillon::cli::SingleAxisRange> parsed = quillon::cli::ParseSingleAxisRange(text);
+  if (!parsed || !(parsed->min < parsed->max) || parsed->steps < 1 || parsed->steps > 5000) return false;
+  axis = {parsed->min, parsed->max, parsed->steps};
+  return true;
 }
 
 bool ParseSize(const QString& text, int32_t& w, int32_t& h) {

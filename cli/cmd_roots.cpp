@@ -22,15 +22,14 @@ using quillon::cli::FromBytes;
 using quillon::cli::HelpText;
 using quillon::cli::ToBytes;
 
-// "MIN,MAX,STEPS" with "." as the decimal point, as `sample` reads it.
+// "MIN,MAX,STEPS" as `sample` reads it, in double precision.
 bool ParseAxis(const QString& text, double& min, double& max, int32_t& steps) {
-  const QStringList parts = text.split(',');
-  if (parts.size() != 3) return false;
-  bool okMin = false, okMax = false, okSteps = false;
-  min = QLocale::c().toDouble(parts[0].trimmed(), &okMin);
-  max = QLocale::c().toDouble(parts[1].trimmed(), &okMax);
-  steps = parts[2].trimmed().toInt(&okSteps);
-  return okMin && okMax && okSteps && steps >= 0 && std::isfinite(min) && std::isfinite(max);
+  const std::optional<quillon::cli::AxisRange> axis = quillon::cli::ParseAxisRange(text);
+  if (!axis || axis->steps < 0) return false;
+  min = axis->min;
+  max = axis->max;
+  steps = axis->steps;
+  return true;
 }
 
 int RunRoots(const std::vector<std::string>& args) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_text.h"
 #include "cli/command_table.h"
 #include "common/runtime_error.h"
 #include "document/state_exchange.h"
@@ -20,21 +21,12 @@ namespace {
 
 using quillon::Cls9;
 
-struct Axis {
-  float min = 0.0f;
-  float max = 0.0f;
-  int32_t steps = 0;
-};
-
-// "MIN,MAX,STEPS" with "." as the decimal point.
-bool ParseAxis(const QString& text, Axis& axis) {
-  const QStringList parts = text.split(',');
-  if (parts.size() != 3) return false;
-  bool okMin = false, okMax = false, okSteps = false;
-  axis.min = parts[0].trimmed().toFloat(&okMin);
-  axis.max = parts[1].trimmed().toFloat(&okMax);
-  axis.steps = parts[2].trimmed().toInt(&okSteps);
-  return okMin && okMax && okSteps && axis.steps >= 0;
+// Any order of the limits and any number of steps from 0 (taken as 1) on: the command line
+// samples what it is given.
+std::optional<quillon::cli::SingleAxisRange> ParseAxis(const QString& text) {
+  std::optional<quillon::cli::SingleAxisRange> axis = quillon::cli::ParseSingleAxisRange(text);
+  if (axis && axis->steps < 0) axis.reset();
+  return axis;
 }
 
 void PrintSummary(const Cls9& g, double milliseconds, unsigned threads) {
@@ -112,9 +104,11 @@ int RunSample(const std::vector<std::string>& args) {
   if (!parser.isSet(xOption) || !parser.isSet(yOption)) return usage("--x and --y are required");
   if (parser.isSet(csvOption) && parser.isSet(summaryOption))
     return usage("--csv and --summary exclude each other");
-  Axis x, y;
-  if (!ParseAxis(parser.value(xOption), x)) return usage("--x takes MIN,MAX,STEPS");
-  if (!ParseAxis(parser.value(yOption), y)) return usage("--y takes MIN,MAX,STEPS");
+  const auto xAxis = ParseAxis(parser.value(xOption));
+  if (!xAxis) return usage("--x takes MIN,MAX,STEPS");
+  const auto yAxis = ParseAxis(parser.value(yOption));
+  if (!yAxis) return usage("--y takes MIN,MAX,STEPS");
+  const quillon::cli::SingleAxisRange &x = *xAxis, &y = *yAxis;
   unsigned threads = quillon::SamplingThreads();
   if (parser.isSet(threadsOption)) {
     bool ok = false;
