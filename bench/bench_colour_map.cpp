@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/offscreen_bench.h"
 #include "common/program_state.h"
 #include "graph/codes.h"
 #include "graph/colouring.h"
@@ -29,28 +30,10 @@ namespace {
 
 using namespace quillon;
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-struct Bench {
-  Bench() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "bench_colour_map";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-    context = std::make_unique<OffscreenContext>(kWidth, kHeight);
-    frame.Initialize();
-  }
-  std::unique_ptr<QGuiApplication> app;
-  std::unique_ptr<OffscreenContext> context;
-  SceneFrame frame;
-};
-
-Bench& Shared() {
-  static Bench bench;
-  return bench;
-}
+using bench::kHeight;
+using bench::kWidth;
+using bench::Shared;
+using Bench = bench::OffscreenBench;
 
 // What the colour map dialog's OK makes of E2 over [-2, 2]^2 with n steps.
 std::shared_ptr<Cls9> E2Map(int n) {
@@ -76,52 +59,51 @@ void StartScene(Cls8& scene, Cls3& axes) {
   scene.RotRoll = scene.RotPitch = scene.RotYaw = 0.0f;
 }
 
+// What the dialog's OK does for an E2 map of 1000 x 1000 steps: start the scene, sample the map,
+// fit the view; Draw then compiles and shows a frame.
+struct MapScene {
+  MapScene() {
+    StartScene(scene, axes);
+    SetScreen(camera, kWidth, kHeight);
+    camera.SetViewRect(camera.VolWidth, camera.VolHeight);
+    map = E2Map(1000);
+    map->GetPoints({});
+    scene.Add(map, "1");
+    ZoomToFit(camera, scene, false, SceneExtras{}, SceneDrawState{});
+  }
+  void Draw(SceneFrame& frame) {
+    SceneDrawState drawState;
+    frame.CompileScene(scene, axes, drawState);
+    int32_t step = 0;
+    frame.Display(step, scene, camera, light, drawState);
+  }
+  Cls8 scene;
+  Cls3 axes;
+  Cls4 camera;
+  Cls10 light;
+  std::shared_ptr<Cls9> map;
+};
+
 void BM_ColourMapOkToFirstFrame(benchmark::State& st) {
   Bench& b = Shared();
   for (auto _ : st) {
-    Cls8 scene;
-    Cls3 axes;
-    StartScene(scene, axes);
-    Cls4 camera;
-    Cls10 light;
-    SetScreen(camera, kWidth, kHeight);
-    camera.SetViewRect(camera.VolWidth, camera.VolHeight);
-    auto g = E2Map(1000);
-    g->GetPoints({});
-    scene.Add(g, "1");
-    ZoomToFit(camera, scene, false, SceneExtras{}, SceneDrawState{});
-    SceneDrawState drawState;
-    b.frame.CompileScene(scene, axes, drawState);
-    int32_t step = 0;
-    b.frame.Display(step, scene, camera, light, drawState);
+    MapScene m;
+    m.Draw(b.frame);
   }
 }
 BENCHMARK(BM_ColourMapOkToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ZoomedMapResampleAndFrame(benchmark::State& st) {
   Bench& b = Shared();
-  Cls8 scene;
-  Cls3 axes;
-  StartScene(scene, axes);
-  Cls4 camera;
-  Cls10 light;
-  SetScreen(camera, kWidth, kHeight);
-  camera.SetViewRect(camera.VolWidth, camera.VolHeight);
-  auto g = E2Map(1000);
-  g->GetPoints({});
-  scene.Add(g, "1");
-  ZoomToFit(camera, scene, false, SceneExtras{}, SceneDrawState{});
-  const ModulusRange range = ModulusRangeOf(*g);
+  MapScene m;
+  const ModulusRange range = ModulusRangeOf(*m.map);
   // A zoomed view: a 0.4 x 0.3 window of the 4 x 4 domain, at the drawing area's pixels.
   const PlaneRect seen{0.3, 0.7, 0.4, 0.7};
   for (auto _ : st) {
-    auto image = SampleView(*g, seen, kWidth, kHeight, range);
+    auto image = SampleView(*m.map, seen, kWidth, kHeight, range);
     if (!image) st.SkipWithError("view not sampled");
-    g->ScreenView = std::make_shared<const ViewImage>(std::move(*image));
-    SceneDrawState drawState;
-    b.frame.CompileScene(scene, axes, drawState);
-    int32_t step = 0;
-    b.frame.Display(step, scene, camera, light, drawState);
+    m.map->ScreenView = std::make_shared<const ViewImage>(std::move(*image));
+    m.Draw(b.frame);
   }
 }
 BENCHMARK(BM_ZoomedMapResampleAndFrame)->Unit(benchmark::kMillisecond)->Iterations(5);

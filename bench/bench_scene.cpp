@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/offscreen_bench.h"
 #include "common/program_state.h"
 #include "graph/codes.h"
 #include "graph/graph.h"
@@ -28,30 +29,11 @@ namespace {
 
 using namespace quillon;
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
+using bench::kHeight;
+using bench::kWidth;
+using bench::Shared;
+using Bench = bench::OffscreenBench;
 constexpr int kWarmUpFrames = 5;
-
-// One headless context with fonts, shared by every benchmark of the run.
-struct Bench {
-  Bench() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "bench_scene";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-    context = std::make_unique<OffscreenContext>(kWidth, kHeight);
-    frame.Initialize();
-  }
-  std::unique_ptr<QGuiApplication> app;
-  std::unique_ptr<OffscreenContext> context;
-  SceneFrame frame;
-};
-
-Bench& Shared() {
-  static Bench bench;
-  return bench;
-}
 
 // A w = sin(z) surface of n x n cells over [-2, 2]^2, x across, u up, y in depth.
 struct Scene {
